@@ -1,0 +1,215 @@
+#include "forms/form.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace forms {
+
+namespace {
+
+std::size_t eventIndex(Event e) { return static_cast<std::size_t>(e); }
+
+const Picture* keep(std::vector<std::unique_ptr<Picture>>& owned, PictureLoader& loader, FileImage image) {
+    if (image.empty()) return nullptr;
+    owned.push_back(loader.load(image));
+    return owned.back().get();
+}
+
+}  // namespace
+
+Form::Form(const WindowDef& window, std::span<const ControlDef> controls, PictureLoader& loader)
+    : window_(window) {
+    if (controls.empty() || controls.front().kind != Kind::PictureBox)
+        throw std::logic_error("a form needs its picture box as the first control");
+    controls_.reserve(controls.size());
+    for (const ControlDef& def : controls) {
+        // Each control carries its own copy of its pictures.
+        const Picture* picture = keep(pictures_, loader, def.picture);
+        const Picture* icon = keep(pictures_, loader, def.mouseIcon);
+        Control* container = controls_.empty() ? nullptr : controls_.front().get();
+        controls_.push_back(std::make_unique<Control>(*this, container, def, picture, icon));
+    }
+    handlers_.resize(controls_.size());
+}
+
+Form::~Form() = default;
+
+Control& Form::control(std::string_view name) const {
+    for (const auto& c : controls_)
+        if (name == c->name()) return *c;
+    throw std::logic_error("no control named " + std::string(name));
+}
+
+Control* Form::controlById(int id) const {
+    for (const auto& c : controls_)
+        if (c->id() == id) return c.get();
+    return nullptr;
+}
+
+static std::size_t indexOf(const std::vector<std::unique_ptr<Control>>& controls, const Control& c) {
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        if (controls[i].get() == &c) return i;
+    throw std::logic_error("control of another form");
+}
+
+void Form::on(Control& control, Event event, Handler handler) {
+    handlers_[indexOf(controls_, control)][eventIndex(event)] = std::move(handler);
+}
+
+bool Form::hasHandler(const Control& control, Event event) const {
+    return static_cast<bool>(handlers_[indexOf(controls_, control)][eventIndex(event)]);
+}
+
+PixelRect Form::pixelBox(const Control& c) const {
+    TwipsRect box = c.box();
+    if (const Control* parent = c.container()) {
+        box.left += parent->Left;
+        box.top += parent->Top;
+    }
+    return toPixels(box);
+}
+
+PixelRect Form::visibleBox(const Control& c) const {
+    PixelRect box = pixelBox(c);
+    if (const Control* parent = c.container()) box = box.intersect(pixelBox(*parent));
+    return box;
+}
+
+Control* Form::hitTest(Point p) const {
+    const Control& box = *controls_.front();
+    if (!box.Visible || !pixelBox(box).contains(p)) return nullptr;
+    for (std::size_t i = 1; i < controls_.size(); ++i) {
+        const Control& c = *controls_[i];
+        if (!c.Visible || c.kind() == Kind::Shape) continue;
+        if (visibleBox(c).contains(p)) return controls_[i].get();
+    }
+    return controls_.front().get();
+}
+
+Control* Form::pointerTarget(Point p) const { return capture_ ? capture_ : hitTest(p); }
+
+Cursor Form::cursor() const {
+    if (!pointerInside_ && !capture_) return {};
+    const Control* c = pointerTarget(lastPoint_);
+    if (!c) return {};
+    int code = c->MousePointer;
+    if (code == pointer::kCustom) return c->mouseIcon() ? Cursor{code, c->mouseIcon()} : Cursor{};
+    return {code, nullptr};
+}
+
+void Form::raise(Control* target, Event event) {
+    if (unloaded_ || !target) return;  // the form itself handles no mouse event
+    const Handler& h = handlers_[indexOf(controls_, *target)][eventIndex(event)];
+    if (!h) return;  // no handler: the control swallows the event
+    try {
+        h();
+    } catch (const RuntimeError& e) {
+        onUnhandledError(e);
+    }
+}
+
+void Form::pointerMove(Point p) {
+    if (unloaded_) return;
+    pointerInside_ = true;
+    lastPoint_ = p;
+    raise(pointerTarget(p), Event::MouseMove);
+}
+
+void Form::pointerDown(Point p, Button b) {
+    if (unloaded_) return;
+    pointerInside_ = true;
+    lastPoint_ = p;
+    if (buttonsDown_ == 0) {
+        capture_ = hitTest(p);
+        leftDownOnCapture_ = false;
+    }
+    buttonsDown_ |= static_cast<int>(b);
+    if (b == Button::Left) leftDownOnCapture_ = true;
+    raise(capture_, Event::MouseDown);
+}
+
+void Form::pointerUp(Point p, Button b) {
+    if (unloaded_) return;
+    lastPoint_ = p;
+    if (!(buttonsDown_ & static_cast<int>(b))) return;  // an up whose down we never saw
+    buttonsDown_ &= ~static_cast<int>(b);
+    Control* target = capture_;
+    bool click = b == Button::Left && leftDownOnCapture_ && target && hitTest(p) == target;
+    if (b == Button::Left) leftDownOnCapture_ = false;
+    if (buttonsDown_ == 0) capture_ = nullptr;
+    raise(target, Event::MouseUp);
+    if (click) raise(target, Event::Click);
+}
+
+void Form::pointerLeave() {
+    if (!capture_) pointerInside_ = false;
+}
+
+void Form::invalidate(const PixelRect& rect) {
+    if (site_ && !unloaded_ && !rect.empty()) site_->invalidate(rect);
+}
+
+void Form::propertyChanged(Control& c, PropertyId id, const PixelRect& boxBefore) {
+    if (id == PropertyId::MousePointer) return;  // the pointer changes, the picture does not
+    PixelRect after = visibleBox(c);
+    invalidate(boxBefore);
+    if (after != boxBefore) invalidate(after);
+}
+
+void Form::paint(Painter& painter, const PixelRect& dirty) const {
+    if (dirty.empty()) return;
+    painter.setClip(dirty);
+    painter.fillRect(dirty, window_.backColor);
+
+    const Control& box = *controls_.front();
+    if (!box.Visible) return;
+    PixelRect boxRect = pixelBox(box);
+    PixelRect inside = boxRect.intersect(dirty);
+    if (inside.empty()) return;
+    painter.setClip(inside);
+    painter.fillRect(inside, box.definition().backColor);
+    if (box.picture()) painter.drawPicture(*box.picture(), boxRect, false);
+
+    // Children bottom to top: the highest ID first.
+    for (std::size_t i = controls_.size(); i-- > 1;) {
+        const Control& c = *controls_[i];
+        if (!c.Visible) continue;
+        PixelRect r = pixelBox(c);
+        PixelRect clip = r.intersect(inside);
+        if (clip.empty()) continue;
+        painter.setClip(clip);
+        const ControlDef& def = c.definition();
+        switch (c.kind()) {
+            case Kind::Label: {
+                if (def.backStyle == BackStyle::Opaque) painter.fillRect(r, def.backColor);
+                TextStyle style{&def.font, c.FontUnderline, c.ForeColor, def.alignment, def.useMnemonic};
+                painter.drawText(c.Caption, r, style);
+                break;
+            }
+            case Kind::Image:
+                if (c.picture()) painter.drawPicture(*c.picture(), r, def.stretch);
+                break;
+            case Kind::Shape:
+                painter.drawShape(def.shape, r);
+                break;
+            case Kind::PictureBox:
+                painter.fillRect(r, def.backColor);
+                if (c.picture()) painter.drawPicture(*c.picture(), r, false);
+                break;
+        }
+    }
+}
+
+void Form::unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    capture_ = nullptr;
+    buttonsDown_ = 0;
+    if (site_) site_->unload();
+}
+
+void Form::closeRequested() { unload(); }
+
+void Form::onUnhandledError(const RuntimeError&) { unload(); }
+
+}  // namespace forms

@@ -1,0 +1,39 @@
+// A run-time error of the form runtime: what a failed property assignment or
+// a failed platform operation raises. Its number and description follow the
+// classic run-time's numbering so that the standard error message reads as
+// users of such programs know it.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace forms {
+
+class RuntimeError : public std::runtime_error {
+public:
+    RuntimeError(int number, const std::string& description)
+        : std::runtime_error(description), number_(number) {}
+
+    int number() const { return number_; }
+    std::string description() const { return what(); }
+
+private:
+    int number_;
+};
+
+// The numbers the runtime itself raises.
+namespace errors {
+inline constexpr int kOverflow = 6;           // a value outside a property's range
+inline constexpr int kTypeMismatch = 13;      // a text that is not a number
+inline constexpr int kInvalidProperty = 380;  // a value the property does not take
+inline constexpr int kNotSupported = 438;     // a property the control's kind lacks
+inline constexpr int kFileNotFound = 53;
+inline constexpr int kDeviceUnavailable = 68;
+inline constexpr int kPathNotFound = 76;
+inline constexpr int kInvalidCall = 5;
+}  // namespace errors
+
+// "Run-time error '13':\n\nType mismatch", the text of the standard message.
+std::string standardErrorMessage(const RuntimeError& e);
+
+}  // namespace forms

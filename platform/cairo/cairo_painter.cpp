@@ -1,0 +1,174 @@
+#include "platform/cairo/cairo_painter.h"
+
+#include <fontconfig/fontconfig.h>
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "forms/mnemonic.h"
+
+namespace platform::cairo {
+
+namespace {
+
+constexpr double kDotsPerInch = 96.0;
+
+void setSource(cairo_t* cr, forms::Colour colour) {
+    forms::Rgb c = forms::resolveWithDefaults(colour);
+    cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0);
+}
+
+void rect(cairo_t* cr, const forms::PixelRect& r) { cairo_rectangle(cr, r.left, r.top, r.width, r.height); }
+
+struct LayoutDeleter {
+    void operator()(PangoLayout* l) const { g_object_unref(l); }
+};
+struct FontDeleter {
+    void operator()(PangoFontDescription* d) const { pango_font_description_free(d); }
+};
+struct AttrListDeleter {
+    void operator()(PangoAttrList* a) const { pango_attr_list_unref(a); }
+};
+
+PangoAlignment pangoAlignment(forms::Alignment a) {
+    switch (a) {
+        case forms::Alignment::Center: return PANGO_ALIGN_CENTER;
+        case forms::Alignment::Right: return PANGO_ALIGN_RIGHT;
+        case forms::Alignment::Left: break;
+    }
+    return PANGO_ALIGN_LEFT;
+}
+
+void insert(PangoAttrList* list, PangoAttribute* attr, std::size_t start, std::size_t end) {
+    attr->start_index = static_cast<guint>(start);
+    attr->end_index = static_cast<guint>(end);
+    pango_attr_list_insert(list, attr);
+}
+
+std::size_t utf8Length(const std::string& s, std::size_t at) {
+    std::size_t n = 1;
+    while (at + n < s.size() && (static_cast<unsigned char>(s[at + n]) & 0xC0) == 0x80) ++n;
+    return n;
+}
+
+}  // namespace
+
+CairoPainter::CairoPainter(cairo_t* cr) : cr_(cr) { cairo_save(cr_); }
+
+CairoPainter::~CairoPainter() { cairo_restore(cr_); }
+
+void CairoPainter::setClip(const forms::PixelRect& r) {
+    cairo_restore(cr_);
+    cairo_save(cr_);
+    rect(cr_, r);
+    cairo_clip(cr_);
+}
+
+void CairoPainter::fillRect(const forms::PixelRect& r, forms::Colour colour) {
+    setSource(cr_, colour);
+    rect(cr_, r);
+    cairo_fill(cr_);
+}
+
+void CairoPainter::drawPicture(const forms::Picture& picture, const forms::PixelRect& box, bool stretch) {
+    cairo_save(cr_);
+    rect(cr_, box);
+    cairo_clip(cr_);
+    static_cast<const CairoPicture&>(picture).render(cr_, box, stretch);
+    cairo_restore(cr_);
+}
+
+void CairoPainter::drawText(const std::string& text, const forms::PixelRect& box, const forms::TextStyle& style) {
+    if (text.empty() || box.empty() || !style.font) return;
+    forms::DisplayText shown = forms::accessKeyText(text, style.useMnemonic);
+
+    std::unique_ptr<PangoLayout, LayoutDeleter> layout(pango_cairo_create_layout(cr_));
+    pango_cairo_context_set_resolution(pango_layout_get_context(layout.get()), kDotsPerInch);
+    pango_layout_context_changed(layout.get());
+
+    std::unique_ptr<PangoFontDescription, FontDeleter> font(pango_font_description_new());
+    pango_font_description_set_family(font.get(), style.font->name);
+    pango_font_description_set_size(font.get(), static_cast<gint>(std::lround(style.font->size * PANGO_SCALE)));
+    pango_font_description_set_weight(font.get(), static_cast<PangoWeight>(style.font->weight));
+    pango_font_description_set_style(font.get(), style.font->italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    pango_layout_set_font_description(layout.get(), font.get());
+
+    pango_layout_set_width(layout.get(), box.width * PANGO_SCALE);
+    pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD);
+    pango_layout_set_alignment(layout.get(), pangoAlignment(style.alignment));
+    pango_layout_set_text(layout.get(), shown.text.data(), static_cast<int>(shown.text.size()));
+
+    std::unique_ptr<PangoAttrList, AttrListDeleter> attrs(pango_attr_list_new());
+    if (style.underline)
+        insert(attrs.get(), pango_attr_underline_new(PANGO_UNDERLINE_SINGLE), 0, shown.text.size());
+    if (style.font->strikethrough)
+        insert(attrs.get(), pango_attr_strikethrough_new(TRUE), 0, shown.text.size());
+    for (std::size_t at : shown.underlined)
+        insert(attrs.get(), pango_attr_underline_new(PANGO_UNDERLINE_SINGLE), at, at + utf8Length(shown.text, at));
+    pango_layout_set_attributes(layout.get(), attrs.get());
+
+    cairo_save(cr_);
+    rect(cr_, box);
+    cairo_clip(cr_);
+    setSource(cr_, style.colour);
+    cairo_move_to(cr_, box.left, box.top);
+    pango_cairo_show_layout(cr_, layout.get());
+    cairo_restore(cr_);
+}
+
+void CairoPainter::drawShape(const forms::ShapeDef& shape, const forms::PixelRect& box) {
+    if (box.empty()) return;
+    // The outline lies inside the box: its centre line is half a line in.
+    const double w = std::max(1, shape.borderWidth);
+    const double x = box.left + w / 2, y = box.top + w / 2;
+    const double width = std::max(0.0, box.width - w), height = std::max(0.0, box.height - w);
+    cairo_save(cr_);
+    cairo_new_path(cr_);
+    switch (shape.kind) {
+        case forms::ShapeKind::Oval:
+        case forms::ShapeKind::Circle: {
+            double rx = width / 2, ry = height / 2;
+            if (shape.kind == forms::ShapeKind::Circle) rx = ry = std::min(rx, ry);
+            // The path is made in a scaled space, the line drawn in the real one.
+            cairo_save(cr_);
+            cairo_translate(cr_, x + width / 2, y + height / 2);
+            cairo_scale(cr_, std::max(rx, 0.01), std::max(ry, 0.01));
+            cairo_arc(cr_, 0, 0, 1, 0, 2 * M_PI);
+            cairo_restore(cr_);
+            break;
+        }
+        default:
+            cairo_rectangle(cr_, x, y, width, height);
+            break;
+    }
+    if (shape.fillStyle == forms::FillStyle::Solid) {
+        setSource(cr_, shape.fillColor);
+        cairo_fill_preserve(cr_);
+    }
+    setSource(cr_, shape.borderColor);
+    cairo_set_line_width(cr_, w);
+    cairo_stroke(cr_);
+    cairo_restore(cr_);
+}
+
+void registerWindowsFonts() {
+    static const bool done = [] {
+        FcConfig* config = FcConfigGetCurrent();
+        FcConfigAppFontAddDir(config, reinterpret_cast<const FcChar8*>("/usr/share/wine/fonts"));
+        // Wine's MS Sans Serif is a bitmap font, which fontconfig leaves out;
+        // the TrueType faces Windows itself puts in its place come first.
+        static const char kSansSerifAlias[] =
+            "<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"fonts.dtd\"><fontconfig>"
+            "<alias binding=\"same\"><family>MS Sans Serif</family><prefer>"
+            "<family>Microsoft Sans Serif</family><family>Arial</family><family>Liberation Sans</family>"
+            "</prefer></alias></fontconfig>";
+        FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kSansSerifAlias), FcFalse);
+        pango_cairo_font_map_set_default(nullptr);  // a font map made before now would not see them
+        return true;
+    }();
+    (void)done;
+}
+
+}  // namespace platform::cairo

@@ -1,0 +1,57 @@
+#include "platform/headless/headless_window.h"
+
+#include <cstring>
+#include <stdexcept>
+#include <utility>
+
+#include "platform/cairo/cairo_painter.h"
+
+namespace platform::headless {
+
+HeadlessWindow::HeadlessWindow(forms::Form& form, int width, int height)
+    : form_(form), width_(width), height_(height) {
+    form_.attach(this);
+}
+
+HeadlessWindow::~HeadlessWindow() { form_.attach(nullptr); }
+
+void HeadlessWindow::invalidate(const forms::PixelRect& rect) {
+    forms::PixelRect r = rect.intersect({0, 0, width_, height_});
+    if (!r.empty()) dirty_.push_back(r);
+}
+
+std::vector<forms::PixelRect> HeadlessWindow::takeDirty() { return std::exchange(dirty_, {}); }
+
+long long HeadlessWindow::dirtyArea() const {
+    long long sum = 0;
+    for (const auto& r : dirty_) sum += r.area();
+    return sum;
+}
+
+Surface HeadlessWindow::render() const {
+    Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_));
+    cairo_t* cr = cairo_create(surface.get());
+    {
+        platform::cairo::CairoPainter painter(cr);
+        form_.paint(painter, {0, 0, width_, height_});
+    }
+    cairo_destroy(cr);
+    cairo_surface_flush(surface.get());
+    return surface;
+}
+
+forms::Rgb HeadlessWindow::pixel(cairo_surface_t* surface, int x, int y) {
+    if (x < 0 || y < 0 || x >= cairo_image_surface_get_width(surface) || y >= cairo_image_surface_get_height(surface))
+        throw std::out_of_range("pixel outside the image");
+    const unsigned char* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    std::uint32_t v;
+    std::memcpy(&v, row + 4 * x, 4);
+    return {static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)};
+}
+
+void HeadlessWindow::savePng(cairo_surface_t* surface, const std::string& path) {
+    if (cairo_surface_write_to_png(surface, path.c_str()) != CAIRO_STATUS_SUCCESS)
+        throw std::runtime_error("cannot write " + path);
+}
+
+}  // namespace platform::headless

@@ -1,0 +1,52 @@
+// A window without a screen: it records what the form invalidates and
+// whether it was unloaded, and paints the whole client area into an image
+// in memory, through the same cairo painter as the GTK window.
+#pragma once
+
+#include <cairo.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/form.h"
+
+namespace platform::headless {
+
+struct SurfaceDeleter {
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+
+class HeadlessWindow final : public forms::FormSite {
+public:
+    // A client area of width by height pixels, as a maximized window on a
+    // screen of that size would have (less its one-pixel border).
+    HeadlessWindow(forms::Form& form, int width, int height);
+    ~HeadlessWindow() override;
+
+    void invalidate(const forms::PixelRect& rect) override;
+    void unload() override { unloaded_ = true; }
+
+    bool unloaded() const { return unloaded_; }
+    // Invalidated rectangles since the last call, and their total area.
+    std::vector<forms::PixelRect> takeDirty();
+    long long dirtyArea() const;
+
+    // The whole client area, painted now.
+    Surface render() const;
+    // The client area's colour at a pixel of the last render.
+    static forms::Rgb pixel(cairo_surface_t* surface, int x, int y);
+    static void savePng(cairo_surface_t* surface, const std::string& path);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+private:
+    forms::Form& form_;
+    int width_, height_;
+    bool unloaded_ = false;
+    std::vector<forms::PixelRect> dirty_;
+};
+
+}  // namespace platform::headless

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what building and testing the menu needs on a Debian machine.
+# Idempotent: installs only the packages that are missing.
+set -euo pipefail
+
+packages=(
+  # build
+  g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev
+  # the Linux back end
+  libgtk-3-dev libfontconfig-dev
+  # fonts the screen names: Tahoma and MS Sans Serif from Wine's fonts,
+  # Liberation Mono for Courier New, Liberation Sans where MS Sans Serif is a bitmap
+  fonts-wine fonts-liberation2
+  # a desktop to test on: a virtual display, a window manager, a panel, and
+  # tools to drive and photograph it
+  xvfb xauth openbox tint2 xdotool x11-utils imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "setup: installing ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds every preset and runs every test ring.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash tools/setup.sh
+cmake --preset linux >/dev/null
+cmake --build --preset linux
+ctest --preset linux
