@@ -6,6 +6,17 @@ namespace platform::gtk {
 
 namespace {
 
+// The icon that goes with each style, from the desktop's icon theme.
+const char* iconName(GtkMessageType type) {
+    switch (type) {
+        case GTK_MESSAGE_ERROR: return "dialog-error";
+        case GTK_MESSAGE_QUESTION: return "dialog-question";
+        case GTK_MESSAGE_WARNING: return "dialog-warning";
+        case GTK_MESSAGE_INFO: return "dialog-information";
+        default: return nullptr;
+    }
+}
+
 GtkMessageType messageType(int style) {
     switch (style & 0x70) {
         case forms::box::kCritical: return GTK_MESSAGE_ERROR;
@@ -33,8 +44,17 @@ std::string dialogText(const std::string& prompt) {
 }
 
 int showMessageBox(GtkWindow* owner, const std::string& prompt, int style, const std::string& title) {
+    const GtkMessageType type = messageType(style);
     GtkWidget* dialog = gtk_message_dialog_new(owner, GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
-                                               messageType(style), GTK_BUTTONS_OK, "%s", dialogText(prompt).c_str());
+                                               type, GTK_BUTTONS_OK, "%s", dialogText(prompt).c_str());
+    // GTK 3 no longer shows the type's icon by itself; the style asks for it.
+    if (const char* icon = iconName(type)) {
+        G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+        GtkWidget* image = gtk_image_new_from_icon_name(icon, GTK_ICON_SIZE_DIALOG);
+        gtk_message_dialog_set_image(GTK_MESSAGE_DIALOG(dialog), image);
+        gtk_widget_show(image);
+        G_GNUC_END_IGNORE_DEPRECATIONS
+    }
     gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
     // Without a window manager nothing would place it; in front of the menu,
     // in the middle of the screen, is where it belongs in any case.
