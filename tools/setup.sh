@@ -13,7 +13,7 @@ packages=(
   fonts-wine fonts-liberation2
   # a desktop to test on: a virtual display, a window manager, a panel, and
   # tools to drive and photograph it
-  xvfb xauth openbox tint2 xdotool x11-utils imagemagick
+  xvfb xauth openbox tint2 xdotool wmctrl x11-utils imagemagick
 )
 
 missing=()
