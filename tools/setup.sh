@@ -14,6 +14,8 @@ packages=(
   # a desktop to test on: a virtual display, a window manager, a panel, and
   # tools to drive and photograph it
   xvfb xauth openbox tint2 xdotool wmctrl x11-utils imagemagick
+  # the disc image and its checks
+  xorriso genisoimage
 )
 
 missing=()
