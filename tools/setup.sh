@@ -17,6 +17,8 @@ packages=(
   # Install.exe: the MinGW-w64 cross compilers, and the 64-bit Wine to run
   # it (never wine32: its loader cannot start on these machines)
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64 wine64
+  # the disc image and its checks
+  xorriso genisoimage
 )
 
 missing=()

@@ -14,3 +14,8 @@ done
 cmake --preset linux >/dev/null
 cmake --build --preset linux
 ctest --preset linux
+
+# The unit and render rings again under AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ctest --preset asan
