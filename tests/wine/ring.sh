@@ -47,7 +47,7 @@ wine_settles() {
 
 case $mode in
 prefix)
-    if [ -f "$WINEPREFIX/.shell-desktop" ]; then
+    if [ -f "$WINEPREFIX/.ring-prefix-2" ]; then
         echo "prefix $WINEPREFIX is ready"
         exit 0
     fi
@@ -57,8 +57,14 @@ prefix)
     "$WINE" wineboot -i >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
+    # The standard Windows colours and fonts the Linux back end draws with,
+    # so that screenshots of both compare: the light grey of the inactive
+    # border, and Courier New from the Liberation fonts.
+    "$WINE" reg add 'HKCU\Control Panel\Colors' /v InactiveBorder /d '180 180 180' /f >/dev/null 2>&1
+    "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+        /v 'Courier New' /d 'Liberation Mono' /f >/dev/null 2>&1
     wine_settles 60
-    touch "$WINEPREFIX/.shell-desktop"
+    touch "$WINEPREFIX/.ring-prefix-2"
     echo "prefix $WINEPREFIX made"
     ;;
 case)
@@ -67,7 +73,7 @@ case)
     for f in Install.exe wine-driver.exe; do
         [ -f "$build/$f" ] || { echo "$build/$f is missing: build the win64 preset first"; exit 1; }
     done
-    [ -f "$WINEPREFIX/.shell-desktop" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
+    [ -f "$WINEPREFIX/.ring-prefix-2" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
     wine_settles 20 || "$WINESERVER" -k || true
     start_display
     mkdir "$work/disc"
