@@ -32,6 +32,18 @@ int errorNumber(const GError* e) {
 
 void reap(GPid pid, gint, gpointer) { g_spawn_close_pid(pid); }
 
+// The desktop icon for each message type; GTK's dialog no longer shows one
+// by itself, and the message box's icon is part of what it says.
+const char* iconName(GtkMessageType type) {
+    switch (type) {
+        case GTK_MESSAGE_ERROR: return "dialog-error";
+        case GTK_MESSAGE_QUESTION: return "dialog-question";
+        case GTK_MESSAGE_WARNING: return "dialog-warning";
+        case GTK_MESSAGE_INFO: return "dialog-information";
+        default: return nullptr;
+    }
+}
+
 GtkMessageType messageType(int style) {
     switch (style & 0x70) {
         case forms::box::kCritical: return GTK_MESSAGE_ERROR;
@@ -99,9 +111,17 @@ void GtkShell::startProcess(const std::string& program, const std::string& worki
 }
 
 int GtkShell::messageBox(const std::string& prompt, int style, const std::string& title) {
+    const GtkMessageType type = messageType(style);
     GtkWidget* dialog =
         gtk_message_dialog_new(owner_, static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
-                               messageType(style), GTK_BUTTONS_OK, "%s", withLineBreaks(prompt).c_str());
+                               type, GTK_BUTTONS_OK, "%s", withLineBreaks(prompt).c_str());
+    if (const char* icon = iconName(type)) {
+        G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+        GtkWidget* image = gtk_image_new_from_icon_name(icon, GTK_ICON_SIZE_DIALOG);
+        gtk_message_dialog_set_image(GTK_MESSAGE_DIALOG(dialog), image);
+        gtk_widget_show(image);
+        G_GNUC_END_IGNORE_DEPRECATIONS
+    }
     gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
     g_object_ref(dialog);
     gtk_dialog_run(GTK_DIALOG(dialog));
