@@ -1,30 +1,29 @@
-// The signals that end a desktop program from outside (SIGTERM from a
-// session ending or `kill`, SIGINT from a terminal, SIGHUP when the terminal
-// or session goes away), turned into a close request on the main loop, so
-// that the program can put the desktop back in order before it ends.
+// The signals that end a session or a program from outside (SIGTERM, SIGINT,
+// SIGHUP) close the form the way a close request does, so that it can put
+// the taskbar back before the program ends. The form's handlers run from the
+// main loop, never inside a signal handler.
 #pragma once
 
-#include <functional>
+#include <glib.h>
+
 #include <vector>
+
+#include "forms/form.h"
 
 namespace platform::gtk {
 
-class CloseSignals {
+class CloseOnSignals {
 public:
-    // From now on each of the signals calls onClose on the main loop, once
-    // per delivery, instead of ending the process.
-    explicit CloseSignals(std::function<void()> onClose);
-    // Gives the signals back to their default action.
-    ~CloseSignals();
-    CloseSignals(const CloseSignals&) = delete;
-    CloseSignals& operator=(const CloseSignals&) = delete;
-
-    // The signals handled.
-    static const std::vector<int>& handled();
+    explicit CloseOnSignals(forms::Form& form);
+    ~CloseOnSignals();
+    CloseOnSignals(const CloseOnSignals&) = delete;
+    CloseOnSignals& operator=(const CloseOnSignals&) = delete;
 
 private:
-    std::function<void()> onClose_;
-    std::vector<unsigned> sources_;
+    static gboolean onSignal(gpointer self);
+
+    forms::Form& form_;
+    std::vector<guint> sources_;
 };
 
 }  // namespace platform::gtk

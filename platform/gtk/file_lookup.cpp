@@ -1,14 +1,12 @@
 #include "platform/gtk/file_lookup.h"
 
 #include <dirent.h>
-#include <sys/stat.h>
-
 #include <glib.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
 #include <memory>
-#include <optional>
 
 #include "forms/runtime_error.h"
 #include "forms/shell.h"
@@ -21,92 +19,65 @@ struct DirCloser {
     void operator()(DIR* d) const { closedir(d); }
 };
 
-struct GFree {
-    void operator()(void* p) const { g_free(p); }
-};
-using GString_ = std::unique_ptr<char, GFree>;
-
-// The run-time error number that best names a failed directory read.
-int errorNumber(int err) {
-    switch (err) {
-        case EACCES:
-        case EPERM: return 75;         // path/file access error
-        case EIO: return 57;           // device I/O error
-        case ENAMETOOLONG: return 52;  // bad file name or number
-        case ENODEV:
-        case ENXIO:
-        case ENOMEDIUM: return forms::errors::kDeviceUnavailable;
-        default: return forms::errors::kPathNotFound;
-    }
+// The name in a form that compares case-insensitively; names that are not
+// UTF-8 compare as they are.
+std::string folded(const std::string& name) {
+    if (!g_utf8_validate(name.c_str(), static_cast<gssize>(name.size()), nullptr)) return name;
+    gchar* f = g_utf8_casefold(name.c_str(), static_cast<gssize>(name.size()));
+    std::string out(f);
+    g_free(f);
+    return out;
 }
 
-// A key that compares names without regard to case; names that are not valid
-// UTF-8 are compared as they are.
-std::string caseKey(const std::string& name) {
-    if (!g_utf8_validate(name.data(), static_cast<gssize>(name.size()), nullptr)) return name;
-    GString_ folded(g_utf8_casefold(name.data(), static_cast<gssize>(name.size())));
-    GString_ normal(g_utf8_normalize(folded.get(), -1, G_NORMALIZE_DEFAULT));
-    return normal ? std::string(normal.get()) : std::string(folded.get());
+[[noreturn]] void raiseUnreadable(const std::string& dir, int err) {
+    const bool device = err == EIO || err == ENXIO || err == ENODEV || err == ENOMEDIUM;
+    throw forms::RuntimeError(device ? forms::errors::kDeviceUnavailable : forms::errors::kPathNotFound,
+                              dir + ": " + std::strerror(err));
 }
 
-bool kindAllowed(const std::string& fullPath, int mask) {
-    struct stat st {};
-    if (stat(fullPath.c_str(), &st) != 0) return false;  // a dangling link or a file gone meanwhile
+bool fits(const std::string& dir, const std::string& name, int mask) {
+    if (name == "." || name == "..") return false;
+    if (name[0] == '.' && !(mask & forms::attributes::kHidden)) return false;
+    struct stat st;
+    if (stat((dir + "/" + name).c_str(), &st) != 0) return false;  // a dangling link is no file
     if (S_ISREG(st.st_mode)) return true;
-    if (S_ISDIR(st.st_mode)) return (mask & forms::attributes::kDirectory) != 0;
-    return false;  // devices, pipes and sockets are no files to start
+    return S_ISDIR(st.st_mode) && (mask & forms::attributes::kDirectory);
 }
 
 }  // namespace
 
-std::string findFile(const std::string& path, int attributeMask) {
+std::string lookupFile(const std::string& path, int attributeMask) {
     const std::size_t slash = path.rfind('/');
-    const std::string directory = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    const std::string wanted = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (wanted.empty() || wanted == "." || wanted == "..") return "";
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string dir = slash == std::string::npos ? "." : path.substr(0, slash);
+    if (dir.empty()) dir = "/";
+    if (name.empty()) return "";
 
-    std::unique_ptr<DIR, DirCloser> dir(opendir(directory.c_str()));
-    if (!dir) {
-        const int err = errno;
-        if (err == ENOENT || err == ENOTDIR) return "";
-        throw forms::RuntimeError(errorNumber(err), std::strerror(err));
+    errno = 0;
+    std::unique_ptr<DIR, DirCloser> d(opendir(dir.c_str()));
+    if (!d) {
+        if (errno == ENOENT || errno == ENOTDIR) return "";
+        raiseUnreadable(dir, errno);
     }
 
-    const std::string wantedKey = caseKey(wanted);
-    std::optional<std::string> best;
+    const std::string wanted = folded(name);
+    std::string found;
     for (;;) {
-        errno = 0;  // readdir reports its errors only through errno
-        const dirent* entry = readdir(dir.get());
-        if (!entry) {
-            if (errno != 0) {
-                const int err = errno;
-                throw forms::RuntimeError(errorNumber(err), std::strerror(err));
-            }
+        errno = 0;
+        dirent* e = readdir(d.get());
+        if (!e) {
+            if (errno != 0) raiseUnreadable(dir, errno);
             break;
         }
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..") continue;
-        if (name[0] == '.' && !(attributeMask & forms::attributes::kHidden)) continue;
-        if (caseKey(name) != wantedKey) continue;
-        if (!kindAllowed(directory + "/" + name, attributeMask)) continue;
-        if (name == wanted) return name;
-        if (!best || name < *best) best = name;
+        const std::string entry = e->d_name;
+        if (entry != name && (entry.empty() || folded(entry) != wanted)) continue;
+        if (!fits(dir, entry, attributeMask)) continue;
+        if (entry == name) return entry;
+        // Of several spellings, the first in name order, so the answer does
+        // not depend on the order the file system lists them in.
+        if (found.empty() || entry < found) found = entry;
     }
-    return best.value_or("");
-}
-
-std::string executableDirectory() {
-    GError* error = nullptr;
-    GString_ target(g_file_read_link("/proc/self/exe", &error));
-    if (!target) {
-        std::string why = error ? error->message : "the executable's path is unknown";
-        g_clear_error(&error);
-        throw forms::RuntimeError(forms::errors::kPathNotFound, why);
-    }
-    std::string exe = target.get();
-    const std::size_t slash = exe.rfind('/');
-    if (slash == std::string::npos) throw forms::RuntimeError(forms::errors::kPathNotFound, "bad executable path " + exe);
-    return slash == 0 ? "/" : exe.substr(0, slash);
+    return found;
 }
 
 }  // namespace platform::gtk

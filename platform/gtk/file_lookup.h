@@ -1,24 +1,19 @@
-// Finding files the way the menu asks for them: one name in one directory,
-// whatever its letter case, and the directory of the running executable.
+// Looking a file up on Linux the way the menu asks for it: the file named by
+// the path's last component, matched whatever its letter case, in the
+// directory the rest of the path names.
 #pragma once
 
 #include <string>
 
 namespace platform::gtk {
 
-// The on-disk name of a file in path's directory whose name equals path's
-// last component, compared without regard to letter case; "" when there is
-// none. With attributeMask 0 only regular files (symbolic links to them
-// included) count; a name starting with "." is a hidden file and counts only
-// with the hidden bit; directories count only with the directory bit. Where
-// several names match, the one of the same case wins, otherwise the first in
-// byte order. A directory that does not exist holds no files; one that cannot
-// be read raises forms::RuntimeError with the system's reason.
-std::string findFile(const std::string& path, int attributeMask);
-
-// The directory that holds the running executable, without a trailing "/"
-// except for the root. Raises forms::RuntimeError when the system will not
-// say.
-std::string executableDirectory();
+// The on-disk name of the entry of path's directory whose name equals path's
+// last component case-insensitively and that fits attributeMask (see
+// forms::attributes: 0 takes regular files, symbolic links followed; names
+// starting with "." are hidden and need the hidden bit; the directory bit
+// also takes directories). An exact match wins over others. "" when nothing
+// fits or the directory does not exist. Raises forms::RuntimeError when the
+// directory exists but cannot be read.
+std::string lookupFile(const std::string& path, int attributeMask);
 
 }  // namespace platform::gtk
