@@ -14,8 +14,10 @@
 #include "platform/gtk/close_signals.h"
 #include "platform/gtk/gtk_host_window.h"
 #include "platform/gtk/gtk_shell.h"
+#include "platform/gtk/panel_guard.h"
 
 int main(int argc, char** argv) {
+    platform::gtk::startPanelGuard();
     platform::cairo::registerWindowsFonts();
     if (!gtk_init_check(&argc, &argv)) {
         const char* display = std::getenv("DISPLAY");

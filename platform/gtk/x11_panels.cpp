@@ -49,16 +49,32 @@ void collect(Display* d, Window parent, int depth, Atom type, Atom dock, std::ve
 
 }  // namespace
 
-std::vector<std::uintptr_t> findPanels() {
+std::vector<std::uintptr_t> findPanels(Display* d) {
     std::vector<std::uintptr_t> panels;
-    GdkDisplay* gdkDisplay;
-    Display* d = x11Display(&gdkDisplay);
-    if (!d) return panels;
     const Atom type = XInternAtom(d, "_NET_WM_WINDOW_TYPE", False);
     const Atom dock = XInternAtom(d, "_NET_WM_WINDOW_TYPE_DOCK", False);
+    collect(d, DefaultRootWindow(d), 2, type, dock, panels);
+    return panels;
+}
+
+void showPanels(Display* d, const std::vector<std::uintptr_t>& panels, bool show) {
+    for (std::uintptr_t w : panels) {
+        if (!w) continue;
+        if (show)
+            XMapWindow(d, static_cast<Window>(w));
+        else
+            XUnmapWindow(d, static_cast<Window>(w));
+    }
+    XFlush(d);
+}
+
+std::vector<std::uintptr_t> findPanels() {
+    GdkDisplay* gdkDisplay;
+    Display* d = x11Display(&gdkDisplay);
+    if (!d) return {};
     // Windows may vanish while we look; such errors are no concern of ours.
     gdk_x11_display_error_trap_push(gdkDisplay);
-    collect(d, DefaultRootWindow(d), 2, type, dock, panels);
+    std::vector<std::uintptr_t> panels = findPanels(d);
     gdk_x11_display_error_trap_pop_ignored(gdkDisplay);
     return panels;
 }
@@ -68,14 +84,7 @@ void showPanels(const std::vector<std::uintptr_t>& panels, bool show) {
     Display* d = x11Display(&gdkDisplay);
     if (!d) return;
     gdk_x11_display_error_trap_push(gdkDisplay);
-    for (std::uintptr_t w : panels) {
-        if (!w) continue;
-        if (show)
-            XMapWindow(d, static_cast<Window>(w));
-        else
-            XUnmapWindow(d, static_cast<Window>(w));
-    }
-    XFlush(d);
+    showPanels(d, panels, show);
     gdk_x11_display_error_trap_pop_ignored(gdkDisplay);
 }
 

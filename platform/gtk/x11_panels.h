@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+typedef struct _XDisplay Display;
+
 namespace platform::gtk {
 
 // The panel windows of the default GDK display, found now.
@@ -15,5 +17,10 @@ std::vector<std::uintptr_t> findPanels();
 // Maps (show) or unmaps (hide) those windows; windows gone meanwhile are
 // passed over. Reports nothing.
 void showPanels(const std::vector<std::uintptr_t>& panels, bool show);
+
+// The same on an X connection of the caller's own, whose error handler must
+// let errors about vanished windows pass.
+std::vector<std::uintptr_t> findPanels(Display* display);
+void showPanels(Display* display, const std::vector<std::uintptr_t>& panels, bool show);
 
 }  // namespace platform::gtk

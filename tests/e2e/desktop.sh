@@ -3,7 +3,10 @@
 # process started here is stopped when the sourcing script exits.
 #
 #   desktop_start              starts the desktop, sets DISPLAY and PANEL (the tint2 window)
-#   menu_start EXE [DIR]       starts the menu (cwd DIR), sets MENU_PID and MENU_WINDOW
+#   menu_start EXE [DIR]       starts the menu (cwd DIR), sets MENU_PID and MENU_WINDOW;
+#                              holds its panel guard (GUARD_PID) stopped, so that a panel
+#                              shown again was shown by the menu itself
+#   release_guard              lets the guard go on and expects it to end
 #   map_state W                prints IsViewable, IsUnMapped or IsUnviewable
 #   pixel X Y                  prints the screen's colour at (X, Y) as RRGGBB
 #   wait_until SECONDS CMD...  retries CMD until it succeeds or time runs out
@@ -17,6 +20,7 @@ E2E_TMP=$(mktemp -d)
 
 e2e_cleanup() {
     local pid
+    [ -n "${GUARD_PID:-}" ] && kill -KILL "$GUARD_PID" 2>/dev/null
     for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
         pid=${E2E_PIDS[i]}
         kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
@@ -75,6 +79,18 @@ menu_start() {
     wait_until 20 find_window MENU_WINDOW --pid "$MENU_PID" || fail "the menu showed no window"
     # Painted once the background is white just inside the frame.
     wait_until 10 pixel_is 1 1 FFFFFF || fail "the menu window was not painted"
+    # The menu's one child at this point is its panel guard, which would put
+    # the panel back after any end of the menu: held, it cannot hide a menu
+    # that fails to do so itself.
+    GUARD_PID=$(pgrep -P "$MENU_PID" | head -n1)
+    [ -n "$GUARD_PID" ] || fail "the menu has no panel guard"
+    kill -STOP "$GUARD_PID"
+}
+
+guard_gone() { ! kill -0 "$GUARD_PID" 2>/dev/null || ps -o stat= -p "$GUARD_PID" | grep -q Z; }
+release_guard() {
+    kill -CONT "$GUARD_PID" 2>/dev/null
+    wait_until 10 guard_gone || fail "the panel guard did not end after the menu"
 }
 
 # Sets variable VAR to the first visible window that xdotool finds with
@@ -109,6 +125,7 @@ expect_menu_ends_with_panel_back() {
     wait_until 10 map_state_is "$PANEL" IsViewable ||
         fail "the panel was not mapped again: $PANEL is $(map_state "$PANEL"); tint2 windows:" \
             $(for w in $(xdotool search --classname tint2 2>/dev/null); do echo "$w=$(map_state "$w")"; done)
+    release_guard
 }
 
 map_state_is() { [ "$(map_state "$1")" = "$2" ]; }
