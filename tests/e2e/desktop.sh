@@ -2,6 +2,7 @@
 # own, openbox as window manager and a tint2 panel. Source this file; every
 # process started here is stopped when the sourcing script exits.
 #
+#   display_start              starts a bare X server (no window manager, no panel), sets DISPLAY
 #   desktop_start              starts the desktop, sets DISPLAY and PANEL (the tint2 window)
 #   menu_start EXE [DIR]       starts the menu (cwd DIR), sets MENU_PID and MENU_WINDOW;
 #                              holds its panel guard (GUARD_PID) stopped, so that a panel
@@ -52,14 +53,17 @@ wait_until() {
     done
 }
 
-desktop_start() {
+display_start() {
     # Xvfb picks a free display itself and writes its number to the fd.
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
     E2E_PIDS+=($!)
     wait_until 20 test -s "$E2E_TMP/display" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
     export DISPLAY=":$(cat "$E2E_TMP/display")"
     unset WAYLAND_DISPLAY
+}
 
+desktop_start() {
+    display_start
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
     E2E_PIDS+=($!)
     wait_until 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||

@@ -78,6 +78,39 @@ TEST(LinuxFileLookup, AnUnreadableFolderIsAnErrorNotAMissingFile) {
     EXPECT_THROW(lookupFile((d.path() / "QUV.EXE").string(), 0), forms::RuntimeError);
 }
 
+TEST(LinuxFileLookup, AFolderThatCannotBeReadIsAnErrorEvenForRoot) {
+    // A name longer than any the file system takes: the folder cannot even be
+    // opened, whoever asks. The lookup must say so, not report "not found".
+    TempDir d;
+    const std::string folder = (d.path() / std::string(300, 'x')).string();
+    try {
+        lookupFile(folder + "/QUV.EXE", 0);
+        FAIL() << "no error for a folder that cannot be read";
+    } catch (const forms::RuntimeError& e) {
+        EXPECT_NE(e.description().find("File name too long"), std::string::npos) << e.description();
+    }
+}
+
+TEST(LinuxFileLookup, LetterCaseBeyondAsciiFoldsToo) {
+    TempDir d;
+    d.file("Über.exe");
+    EXPECT_EQ(lookupFile((d.path() / "üBER.EXE").string(), 0), "Über.exe");
+}
+
+TEST(LinuxFileLookup, OnlyRegularFilesCountNotPipesOrDanglingLinks) {
+    TempDir d;
+    ASSERT_EQ(mkfifo((d.path() / "QUV.exe").c_str(), 0644), 0);
+    EXPECT_EQ(lookupFile((d.path() / "QUV.EXE").string(), 0), "");
+    fs::create_symlink(d.path() / "nowhere", d.path() / "Murdelo.exe");
+    EXPECT_EQ(lookupFile((d.path() / "MURDELO.EXE").string(), 0), "");
+}
+
+TEST(LinuxFileLookup, LooksInTheRootFolderToo) {
+    // The menu started from the root of a disc asks for "/QUV.EXE".
+    EXPECT_EQ(lookupFile("/ETC", forms::attributes::kDirectory), "etc");
+    EXPECT_EQ(lookupFile("/ETC", 0), "") << "a directory is no file";
+}
+
 // Runs the default main context until cond holds or five seconds pass.
 template <class F>
 bool waitFor(F cond) {
