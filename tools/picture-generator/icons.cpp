@@ -92,9 +92,9 @@ void sketch(IconImage& image, const std::vector<Part>& parts, Shades shades) {
 // A right-pointing hand: cuff on the left, index finger along the top, the
 // other three fingers curled under it, the thumb tucked along their front.
 const std::vector<Part> kPointingHand = {
-    {3.5, 12.5, 3.5, 24.5, 3.0, kSilver},   // cuff
+    {4.5, 12.5, 4.5, 24.5, 3.0, kSilver},   // cuff
     {10.5, 15, 12, 21, 5.6, kWhite},        // palm
-    {13, 11.0, 28.5, 11.0, 2.7, kWhite},    // index finger
+    {13, 11.0, 28.0, 11.0, 2.7, kWhite},    // index finger
     {16.5, 15.8, 20.5, 15.8, 2.3, kWhite},  // middle finger
     {16.5, 20.2, 19.5, 20.2, 2.3, kWhite},  // ring finger
     {15.0, 24.4, 17.5, 24.4, 2.1, kWhite},  // little finger
@@ -104,7 +104,7 @@ const std::vector<Part> kPointingHand = {
 // A hand with the index finger raised: the other fingers curled to its
 // right, the thumb on the left, the cuff at the bottom.
 const std::vector<Part> kRaisedHand = {
-    {16, 28.5, 21, 28.5, 3.0, kSilver},   // cuff
+    {16, 27.8, 21, 27.8, 3.0, kSilver},   // cuff
     {16.5, 20.5, 20.5, 22, 6.2, kWhite},  // palm
     {12.5, 3.5, 12.5, 17, 2.5, kWhite},   // index finger
     {17.0, 13.5, 17.0, 17.0, 2.3, kWhite},  // middle finger
@@ -166,15 +166,17 @@ IconImage window(int size, int bitsPerPixel) {
     const std::uint8_t black = 0, white = bitsPerPixel == 1 ? 1 : kWhite;
     const std::uint8_t title = bitsPerPixel == 1 ? 0 : kNavy, close = white;
     const bool big = size == 32;
-    const int left = big ? 1 : 0, top = big ? 3 : 1, right = big ? 29 : 14, bottom = big ? 27 : 13;
+    // One pixel of surround all round, the shadow included.
+    const int left = 1, top = big ? 3 : 2, right = big ? 28 : 13, bottom = big ? 27 : 12;
+    const int shadow = big ? 2 : 1;
     const int titleBottom = big ? top + 6 : top + 3;
     auto set = [&](int x, int y, std::uint8_t c) {
         image.indices[y * size + x] = c;
         image.transparent[y * size + x] = false;
     };
     if (bitsPerPixel != 1)
-        for (int y = top + 2; y <= bottom + 2 && y < size; ++y)
-            for (int x = left + 2; x <= right + 2 && x < size; ++x) set(x, y, kGrey);
+        for (int y = top + shadow; y <= bottom + shadow; ++y)
+            for (int x = left + shadow; x <= right + shadow; ++x) set(x, y, kGrey);
     for (int y = top; y <= bottom; ++y) {
         for (int x = left; x <= right; ++x) {
             bool frame = x == left || x == right || y == top || y == bottom || y == titleBottom;

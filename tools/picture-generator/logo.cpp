@@ -269,12 +269,13 @@ Bytes logo() {
         Shape (*make)(double x, double w);
         double width;
     };
-    const Letter letters[] = {{letterT, 1750}, {letterA, 2150}, {letterR, 1900}, {letterV, 2150},
+    const Letter letters[] = {{letterT, 1750}, {letterA, 2100}, {letterR, 1900}, {letterV, 2100},
                               {letterE, 1600}, {letterL, 1500}, {letterO, 2050}};
-    const double spacing = 240, trail = 1250;
+    const double spacing = 220, trail = 1250;
     double width = trail;
     for (const Letter& l : letters) width += l.width + spacing;
     double x = (kWindowWidth - width) / 2;
+    if (x < 50) throw std::logic_error("logo: the letters are wider than the window");
 
     LogoMetafile m;
     m.boundsWidth = 705;
