@@ -10,8 +10,10 @@
 // costs a comparison and paints nothing.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "forms/definition.h"
@@ -49,6 +51,19 @@ public:
         return *this;
     }
     Property& operator=(const Property& other) { return *this = other.value_; }
+    // A value of another type that compares with T, such as a text literal
+    // for a caption: compared as it is, converted only when it differs.
+    template <class U>
+        requires(!std::is_same_v<U, T> && std::is_constructible_v<T, const U&> &&
+                 std::equality_comparable_with<const T&, const U&>)
+    Property& operator=(const U& v) {
+        detail::checkAssignable(owner_, id_);
+        if (value_ == v) return *this;
+        PixelRect before = detail::boxOf(owner_);
+        value_ = T(v);
+        detail::changed(owner_, id_, before);
+        return *this;
+    }
 
     const T& value() const { return value_; }
     operator const T&() const { return value_; }

@@ -1,5 +1,6 @@
 #include "forms/form.h"
 
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -105,6 +106,11 @@ void Form::raise(Control* target, Event event) {
         h();
     } catch (const RuntimeError& e) {
         onUnhandledError(e);
+    } catch (const std::bad_alloc&) {
+        onUnhandledError(RuntimeError(errors::kOutOfMemory, "Out of memory"));
+    } catch (const std::exception&) {
+        // Any other failure ends the program the same orderly way.
+        onUnhandledError(RuntimeError(errors::kInternalError, "Internal error"));
     }
 }
 

@@ -4,16 +4,20 @@
 #pragma once
 
 #include <algorithm>
-#include <cmath>
 
 namespace forms {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-// Twips to pixels, rounded to the nearest pixel.
-inline int twipsToPixels(int twips) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
+// Twips to pixels, rounded to the nearest pixel (15 is odd: there are no
+// halves to break ties on). Integer arithmetic: hit testing runs this for
+// every control on every mouse event.
+inline constexpr int twipsToPixels(int twips) {
+    constexpr int half = kTwipsPerPixel / 2;
+    return twips >= 0 ? (twips + half) / kTwipsPerPixel : -((-twips + half) / kTwipsPerPixel);
 }
+static_assert(twipsToPixels(7190) == 479 && twipsToPixels(-360) == -24 && twipsToPixels(8) == 1 &&
+              twipsToPixels(-7) == 0);
 
 inline constexpr int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
 

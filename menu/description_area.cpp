@@ -6,7 +6,8 @@
 #include "menu/texts.h"
 
 void Form1::mCaption() {
-    Label3.Caption = std::string(menu::kContactLinePrefix) + menu::kMakerEmail + " ";
+    static const std::string contactLine = std::string(menu::kContactLinePrefix) + menu::kMakerEmail + " ";
+    Label3.Caption = contactLine;
     Label4.Caption = menu::kMakerStatement;
     Label4.Visible = true;
 }

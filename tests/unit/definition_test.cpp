@@ -93,7 +93,9 @@ TEST(Definition, MenuLabelsGreenCentredAndAllButOtherSoftwaresWithTheHandPointer
     EXPECT_EQ(byName("Label8").mouseIcon.data(), byName("Label10").mouseIcon.data());
     EXPECT_FALSE(byName("Image2").visible);
     for (const auto& c : screen::form1Controls()) {
-        if (std::string(c.name) != "Image2") EXPECT_TRUE(c.visible) << c.name;
+        if (std::string(c.name) != "Image2") {
+            EXPECT_TRUE(c.visible) << c.name;
+        }
     }
 }
 

@@ -64,6 +64,15 @@ TEST_F(Form1Test, UntrappedRunTimeErrorShowsTheStandardMessageAndEndsWithTheTask
     EXPECT_EQ(form.Label6.Caption.value(), "x") << "steps before the failing one were made";
 }
 
+TEST_F(Form1Test, AnyFailureInAHandlerStillBringsTheTaskbarBack) {
+    form.on(form.Label7, forms::Event::MouseMove, [] { throw std::length_error("vector too long"); });
+    form.pointerMove(centre(form.Label7));
+    EXPECT_TRUE(shell.taskbarVisible);
+    EXPECT_TRUE(form.unloaded());
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0].prompt, "Run-time error '51':\n\nInternal error");
+}
+
 }  // namespace
 
 namespace {

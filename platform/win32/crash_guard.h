@@ -1,0 +1,13 @@
+// The last line of defence for the taskbar: when the program dies of an
+// unhandled exception or std::terminate, the taskbar is shown again first.
+#pragma once
+
+namespace platform::win32 {
+
+void installCrashGuard();
+
+// Shows the taskbar without touching the program's state, as the program's
+// last act.
+void restoreTaskbar() noexcept;
+
+}  // namespace platform::win32

@@ -1,0 +1,207 @@
+#include "platform/win32/host_window.h"
+
+#include <windowsx.h>
+
+#include <exception>
+
+#include "platform/win32/unicode.h"
+#include "platform/win32/win32_pictures.h"
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr DWORD kStyle = WS_POPUP | WS_BORDER;
+
+// The standard pointers by MousePointer code; codes not listed show the arrow.
+struct StandardCursor {
+    int code;
+    const wchar_t* id;
+};
+const StandardCursor kStandardCursors[] = {
+    {forms::pointer::kCross, IDC_CROSS},           {forms::pointer::kIBeam, IDC_IBEAM},
+    {5, IDC_SIZEALL},                              {6, IDC_SIZENESW},
+    {7, IDC_SIZENS},                               {8, IDC_SIZENWSE},
+    {9, IDC_SIZEWE},                               {10, IDC_UPARROW},
+    {forms::pointer::kHourglass, IDC_WAIT},        {forms::pointer::kNoDrop, IDC_NO},
+    {forms::pointer::kArrowHourglass, IDC_APPSTARTING}, {forms::pointer::kArrowQuestion, IDC_HELP},
+    {forms::pointer::kSizeAll, IDC_SIZEALL},
+};
+
+HCURSOR cursorFor(const forms::Cursor& c) {
+    if (c.code == forms::pointer::kCustom && c.icon) {
+        if (HCURSOR custom = cursorFromPicture(*c.icon)) return custom;
+    }
+    for (const StandardCursor& s : kStandardCursors)
+        if (s.code == c.code) return LoadCursorW(nullptr, s.id);
+    return LoadCursorW(nullptr, IDC_ARROW);
+}
+
+forms::Point pointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+ATOM registerClass(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = 0;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));  // null when the program carries no icon
+    wc.hCursor = nullptr;                                 // WM_SETCURSOR chooses
+    wc.hbrBackground = nullptr;                           // WM_PAINT covers everything
+    wc.lpszClassName = HostWindow::kClassName;
+    return RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+HostWindow::HostWindow(forms::Form& form, HINSTANCE instance) : form_(form) {
+    static const ATOM atom = registerClass(instance, windowProc);
+    (void)atom;
+    RECT r{0, 0, forms::twipsToPixels(form.window().clientWidth), forms::twipsToPixels(form.window().clientHeight)};
+    AdjustWindowRect(&r, kStyle, FALSE);
+    const std::wstring caption = widen(form.window().caption);
+    hwnd_ = CreateWindowExW(0, kClassName, caption.c_str(), kStyle, 0, 0, r.right - r.left, r.bottom - r.top,
+                            nullptr, nullptr, instance, this);
+    if (!hwnd_) throw std::runtime_error("cannot create the window: " + systemMessage(GetLastError()));
+    form_.attach(this);
+}
+
+HostWindow::~HostWindow() {
+    form_.attach(nullptr);
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void HostWindow::showMaximized() {
+    ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
+    UpdateWindow(hwnd_);
+}
+
+int HostWindow::run() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void HostWindow::invalidate(const forms::PixelRect& rect) {
+    if (!hwnd_ || rect.empty()) return;
+    RECT r{rect.left, rect.top, rect.right(), rect.bottom()};
+    InvalidateRect(hwnd_, &r, FALSE);
+}
+
+void HostWindow::unload() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK HostWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<HostWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    try {
+        return self->onMessage(message, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind through the system's code: end here, where the
+        // terminate handler shows the taskbar again.
+        std::terminate();
+    }
+}
+
+LRESULT HostWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND: return 1;  // painting covers every pixel
+        case WM_PAINT: paint(); return 0;
+        case WM_MOUSEMOVE:
+            trackLeave();
+            form_.pointerMove(pointOf(lParam));
+            if (hwnd_) showCursor();
+            return 0;
+        case WM_MOUSELEAVE:
+            trackingLeave_ = false;
+            form_.pointerLeave();
+            return 0;
+        case WM_LBUTTONDOWN: buttonDown(lParam, forms::Button::Left); return 0;
+        case WM_RBUTTONDOWN: buttonDown(lParam, forms::Button::Right); return 0;
+        case WM_MBUTTONDOWN: buttonDown(lParam, forms::Button::Middle); return 0;
+        case WM_LBUTTONUP: buttonUp(lParam, forms::Button::Left); return 0;
+        case WM_RBUTTONUP: buttonUp(lParam, forms::Button::Right); return 0;
+        case WM_MBUTTONUP: buttonUp(lParam, forms::Button::Middle); return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != hwnd_) buttonsDown_ = 0;  // taken away, e.g. by a message box
+            return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                showCursor();
+                return TRUE;
+            }
+            break;
+        case WM_CLOSE:  // Alt+F4 or a close request from outside
+            form_.closeRequested();
+            return 0;
+        case WM_QUERYENDSESSION: return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) form_.closeRequested();  // the session ends: the taskbar must come back first
+            return 0;
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+            hwnd_ = nullptr;
+            break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void HostWindow::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    const RECT& r = ps.rcPaint;
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    if (width > 0 && height > 0) {
+        // Paint off screen, then copy the finished area in one go: no flicker.
+        HDC memory = CreateCompatibleDC(dc);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        SetViewportOrgEx(memory, -r.left, -r.top, nullptr);
+        {
+            GdiPainter painter(memory, fonts_);
+            form_.paint(painter, {r.left, r.top, width, height});
+        }
+        BitBlt(dc, r.left, r.top, width, height, memory, r.left, r.top, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+void HostWindow::buttonDown(LPARAM lParam, forms::Button button) {
+    if (buttonsDown_ == 0) SetCapture(hwnd_);
+    buttonsDown_ |= static_cast<int>(button);
+    form_.pointerDown(pointOf(lParam), button);
+}
+
+void HostWindow::buttonUp(LPARAM lParam, forms::Button button) {
+    buttonsDown_ &= ~static_cast<int>(button);
+    // The capture ends before the handlers run: a message box or an unload
+    // from a click must not find the mouse still held.
+    if (buttonsDown_ == 0 && GetCapture() == hwnd_) ReleaseCapture();
+    form_.pointerUp(pointOf(lParam), button);
+}
+
+void HostWindow::trackLeave() {
+    if (trackingLeave_ || !hwnd_) return;
+    TRACKMOUSEEVENT tme{};
+    tme.cbSize = sizeof tme;
+    tme.dwFlags = TME_LEAVE;
+    tme.hwndTrack = hwnd_;
+    trackingLeave_ = TrackMouseEvent(&tme) != FALSE;
+}
+
+void HostWindow::showCursor() { SetCursor(cursorFor(form_.cursor())); }
+
+}  // namespace platform::win32

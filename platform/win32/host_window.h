@@ -1,0 +1,51 @@
+// The host window on Windows: one top-level window without a title bar or
+// system menu, a one-pixel border and the form's client size, shown
+// maximized. It turns the native mouse messages into the form's pointer
+// events, paints through a memory bitmap limited to the invalidated area,
+// sets the pointer the form asks for and is destroyed when the form unloads.
+#pragma once
+
+#include <windows.h>
+
+#include "forms/form.h"
+#include "platform/win32/gdi_painter.h"
+
+namespace platform::win32 {
+
+class HostWindow final : public forms::FormSite {
+public:
+    // The window class of the menu window, which the Windows test driver
+    // looks for.
+    static constexpr const wchar_t* kClassName = L"TarveloInstallMenu";
+
+    // Creates the window, hidden, and attaches the form to it.
+    HostWindow(forms::Form& form, HINSTANCE instance);
+    ~HostWindow() override;
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+
+    HWND handle() const { return hwnd_; }
+    void showMaximized();
+    // Runs the message loop until the window is gone; returns the exit code.
+    int run();
+
+    void invalidate(const forms::PixelRect& rect) override;
+    void unload() override;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void paint();
+    void buttonDown(LPARAM lParam, forms::Button button);
+    void buttonUp(LPARAM lParam, forms::Button button);
+    void trackLeave();
+    void showCursor();
+
+    forms::Form& form_;
+    HWND hwnd_ = nullptr;
+    FontCache fonts_;
+    int buttonsDown_ = 0;  // forms::Button bits
+    bool trackingLeave_ = false;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,41 @@
+// Install.exe: the installation menu on Windows. This is the one place that
+// chooses the Windows back end: the Win32 window, the GDI painter, the
+// system's picture loader and the Windows shell.
+#include <windows.h>
+#include <objbase.h>
+
+#include <exception>
+
+#include "app/form1.h"
+#include "platform/win32/crash_guard.h"
+#include "platform/win32/host_window.h"
+#include "platform/win32/unicode.h"
+#include "platform/win32/win32_pictures.h"
+#include "platform/win32/win32_shell.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    platform::win32::installCrashGuard();
+    // The shell's start of installers and the system's picture loader both
+    // want COM on this thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    int code = 0;
+    try {
+        platform::win32::Win32Shell shell;
+        platform::win32::Win32PictureLoader loader;
+        Form1 form(shell, loader);
+        platform::win32::HostWindow window(form, instance);
+        shell.setOwner(window.handle());
+        form.Form_Load();
+        if (!form.unloaded()) {
+            window.showMaximized();
+            code = window.run();
+        }
+    } catch (const std::exception& e) {
+        // The menu could not be set up: say why, and leave the taskbar shown.
+        platform::win32::restoreTaskbar();
+        MessageBoxW(nullptr, platform::win32::widen(e.what()).c_str(), L"Install", MB_OK | MB_ICONERROR);
+        code = 1;
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return code;
+}

@@ -1,0 +1,117 @@
+#include "platform/win32/win32_shell.h"
+
+#include <shellapi.h>
+
+#include "forms/runtime_error.h"
+#include "platform/win32/unicode.h"
+
+namespace platform::win32 {
+
+namespace {
+
+// "Path/File access error": a lookup that could not be made for a reason
+// other than the disc being absent.
+constexpr int kPathFileAccessError = 75;
+
+// The directory part of a module path: "D:\Disc\Install.exe" gives "D:\Disc",
+// "D:\Install.exe" gives the drive root "D:\".
+std::wstring directoryOf(const std::wstring& file) {
+    std::size_t cut = file.find_last_of(L"\\/");
+    if (cut == std::wstring::npos) return file;
+    std::wstring dir = file.substr(0, cut);
+    if (dir.size() == 2 && dir[1] == L':') dir += L'\\';
+    return dir;
+}
+
+// Whether an entry with these attributes is one the mask asks for. Ordinary
+// files always are (read-only and archive included); directories, hidden and
+// system entries only when the mask names them.
+bool wanted(DWORD found, int mask) {
+    struct Rule {
+        DWORD attribute;
+        int maskBit;
+    };
+    static constexpr Rule kRules[] = {
+        {FILE_ATTRIBUTE_DIRECTORY, forms::attributes::kDirectory},
+        {FILE_ATTRIBUTE_HIDDEN, forms::attributes::kHidden},
+        {FILE_ATTRIBUTE_SYSTEM, forms::attributes::kSystem},
+    };
+    for (const Rule& r : kRules)
+        if ((found & r.attribute) && !(mask & r.maskBit)) return false;
+    return true;
+}
+
+}  // namespace
+
+forms::TaskbarWindows Win32Shell::findTaskbar(const std::string& className) {
+    HWND found = FindWindowA(className.c_str(), nullptr);
+    return {{reinterpret_cast<std::uintptr_t>(found)}};
+}
+
+void Win32Shell::showWindow(const forms::TaskbarWindows& windows, int showCommand) {
+    for (std::uintptr_t h : windows.handles) ShowWindow(reinterpret_cast<HWND>(h), showCommand);
+}
+
+std::string Win32Shell::appPath() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) throw forms::RuntimeError(kPathFileAccessError, systemMessage(GetLastError()));
+        if (n < buffer.size()) {
+            buffer.resize(n);
+            break;
+        }
+        buffer.resize(buffer.size() * 2);  // a long path: try again with room for it
+    }
+    return narrow(directoryOf(buffer));
+}
+
+std::string Win32Shell::dir(const std::string& path, int attributeMask) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(widen(path).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES)
+            return "";
+        const int number = error == ERROR_NOT_READY ? forms::errors::kDeviceUnavailable : kPathFileAccessError;
+        throw forms::RuntimeError(number, systemMessage(error));
+    }
+    std::string result;
+    do {
+        const std::wstring_view name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (wanted(data.dwFileAttributes, attributeMask)) {
+            result = narrow(name);
+            break;
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return result;
+}
+
+void Win32Shell::startProcess(const std::string& program, const std::string& workingDirectory, int showState) {
+    const std::wstring file = widen(program);
+    const std::wstring directory = widen(workingDirectory);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    // Synchronous, with failures reported to us rather than shown by the
+    // shell; the elevation prompt, when the installer needs one, is owned by
+    // the menu window.
+    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS;
+    info.hwnd = owner_;
+    info.lpFile = file.c_str();  // the program itself, never parsed as a command line
+    info.lpDirectory = directory.c_str();
+    info.nShow = showState;
+    if (!ShellExecuteExW(&info)) {
+        DWORD error = GetLastError();
+        if (error == ERROR_CANCELLED) throw forms::RuntimeError(forms::kStartCancelled, systemMessage(error));
+        throw forms::RuntimeError(static_cast<int>(error), systemMessage(error));
+    }
+    if (info.hProcess) CloseHandle(info.hProcess);  // nothing waits for the installer
+}
+
+int Win32Shell::messageBox(const std::string& prompt, int style, const std::string& title) {
+    return MessageBoxW(owner_, widen(prompt).c_str(), widen(title).c_str(), static_cast<UINT>(style));
+}
+
+}  // namespace platform::win32

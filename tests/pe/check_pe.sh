@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Static checks of the shipping Install.exe, read from its PE headers:
+#   check_pe.sh EXE machine|subsystem|imports|security
+set -euo pipefail
+exe=$1
+check=$2
+[ -f "$exe" ] || { echo "$exe is missing: build the win32 preset first"; exit 1; }
+fail() { echo "FAILED: $*"; exit 1; }
+headers=$(i686-w64-mingw32-objdump -p "$exe" 2>&1) || fail "$exe is not a 32-bit Windows program: $headers"
+
+case $check in
+machine)
+    grep -q "file format pei-i386" <<<"$headers" || fail "not a 32-bit x86 program"
+    ;;
+subsystem)
+    grep -Eq "^Subsystem[[:space:]]+00000002[[:space:]]+\(Windows GUI\)" <<<"$headers" ||
+        fail "not a GUI-subsystem program: $(grep ^Subsystem <<<"$headers")"
+    ;;
+imports)
+    dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
+    echo "imports: $(tr '\n' ' ' <<<"$dlls")"
+    [ -n "$dlls" ] || fail "no imports found"
+    # Only DLLs that every Windows has; never the compiler's runtimes.
+    system="kernel32.dll user32.dll gdi32.dll shell32.dll ole32.dll oleaut32.dll msvcrt.dll advapi32.dll comctl32.dll"
+    for dll in $dlls; do
+        case $dll in
+        libgcc* | libstdc++* | libwinpthread* | api-ms-win-crt*) fail "needs the non-system DLL $dll" ;;
+        esac
+        grep -qw "$dll" <<<"$system" || fail "imports $dll, which is not a system DLL"
+    done
+    ;;
+security)
+    for flag in DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE; do
+        grep -q "^[[:space:]]*$flag\$" <<<"$headers" || fail "DllCharacteristics lacks $flag"
+    done
+    ;;
+*)
+    echo "unknown check $check" >&2
+    exit 2
+    ;;
+esac
+echo "ok: $check"

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# One step of the Wine ring, run by CTest.
+#
+#   ring.sh prefix PREFIX              makes the Wine prefix once, with the
+#                                      "shell" desktop (the one with a
+#                                      taskbar) as its default desktop
+#   ring.sh case PREFIX BUILD SCENARIO runs BUILD/Install.exe from a fresh
+#                                      directory and drives it with
+#                                      BUILD/wine-driver.exe SCENARIO
+#
+# Each step starts its own virtual display and leaves no Wine or X server
+# behind.
+set -euo pipefail
+
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver64
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+mode=$1
+export WINEPREFIX=$(realpath -m "$2")
+work=$(mktemp -d)
+xvfb_pid=""
+
+cleanup() {
+    "$WINESERVER" -k 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+start_display() {
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$work/display" ] || { echo "Xvfb did not start"; exit 1; }
+    export DISPLAY=":$(cat "$work/display")"
+}
+
+# Waits for every Wine process of the prefix to end; false after the timeout.
+wine_settles() {
+    timeout "$1" "$WINESERVER" -w
+}
+
+case $mode in
+prefix)
+    if [ -f "$WINEPREFIX/.shell-desktop" ]; then
+        echo "prefix $WINEPREFIX is ready"
+        exit 0
+    fi
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    start_display
+    "$WINE" wineboot -i >/dev/null 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
+    wine_settles 60
+    touch "$WINEPREFIX/.shell-desktop"
+    echo "prefix $WINEPREFIX made"
+    ;;
+case)
+    build=$3
+    scenario=$4
+    for f in Install.exe wine-driver.exe; do
+        [ -f "$build/$f" ] || { echo "$build/$f is missing: build the win64 preset first"; exit 1; }
+    done
+    [ -f "$WINEPREFIX/.shell-desktop" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
+    wine_settles 20 || "$WINESERVER" -k || true
+    start_display
+    mkdir "$work/disc"
+    cp "$build/Install.exe" "$work/disc/"
+    cp "$build/wine-driver.exe" "$work/"
+
+    (cd "$work/disc" && exec "$WINE" Install.exe) &
+    menu_pid=$!
+    status=0
+    "$WINE" "$work/wine-driver.exe" "$scenario" || status=1
+
+    # The menu must have ended by itself: it gets a few seconds after its
+    # window went.
+    if [ "$scenario" != up ]; then
+        for _ in $(seq 50); do
+            kill -0 "$menu_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        if kill -0 "$menu_pid" 2>/dev/null; then
+            echo "FAILED: Install.exe is still running after its window went"
+            status=1
+        else
+            wait "$menu_pid" || { echo "FAILED: Install.exe ended with status $?"; status=1; }
+            echo "ok: Install.exe ended"
+        fi
+    fi
+    wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
+    exit $status
+    ;;
+*)
+    echo "usage: ring.sh prefix PREFIX | ring.sh case PREFIX BUILD SCENARIO" >&2
+    exit 2
+    ;;
+esac
