@@ -104,8 +104,11 @@ void Win32Shell::startProcess(const std::string& program, const std::string& wor
     info.nShow = showState;
     if (!ShellExecuteExW(&info)) {
         DWORD error = GetLastError();
-        if (error == ERROR_CANCELLED) throw forms::RuntimeError(forms::kStartCancelled, systemMessage(error));
-        throw forms::RuntimeError(static_cast<int>(error), systemMessage(error));
+        // Some reasons name the file as "%1".
+        std::string reason = systemMessage(error);
+        if (std::size_t at = reason.find("%1"); at != std::string::npos) reason.replace(at, 2, program);
+        if (error == ERROR_CANCELLED) throw forms::RuntimeError(forms::kStartCancelled, reason);
+        throw forms::RuntimeError(static_cast<int>(error), reason);
     }
     if (info.hProcess) CloseHandle(info.hProcess);  // nothing waits for the installer
 }
