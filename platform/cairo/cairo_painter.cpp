@@ -73,10 +73,25 @@ void CairoPainter::fillRect(const forms::PixelRect& r, forms::Colour colour) {
 }
 
 void CairoPainter::drawPicture(const forms::Picture& picture, const forms::PixelRect& box, bool stretch) {
+    const auto& drawable = static_cast<const CairoPicture&>(picture);
     cairo_save(cr_);
     rect(cr_, box);
     cairo_clip(cr_);
-    static_cast<const CairoPicture&>(picture).render(cr_, box, stretch);
+    if (stretch && !box.empty()) {
+        // Scaled once, whole, into a picture of the box's size, then copied
+        // at whole pixels: a scaled drawing's pixels depend on where the
+        // clip's rows start, and a part of the box painted again must look
+        // exactly like the whole box painted at once.
+        cairo_surface_t* scaled = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, box.width, box.height);
+        cairo_t* sc = cairo_create(scaled);
+        drawable.render(sc, {0, 0, box.width, box.height}, true);
+        cairo_destroy(sc);
+        cairo_set_source_surface(cr_, scaled, box.left, box.top);
+        cairo_paint(cr_);
+        cairo_surface_destroy(scaled);
+    } else {
+        drawable.render(cr_, box, stretch);
+    }
     cairo_restore(cr_);
 }
 

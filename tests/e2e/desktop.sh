@@ -26,7 +26,7 @@ e2e_cleanup() {
         pid=${E2E_PIDS[i]}
         kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
     done
-    rm -rf "$E2E_TMP"
+    [ -n "${E2E_KEEP:-}" ] && echo "kept $E2E_TMP" >&2 || rm -rf "$E2E_TMP"
 }
 trap e2e_cleanup EXIT
 
