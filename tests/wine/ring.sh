@@ -7,7 +7,8 @@
 #   ring.sh case PREFIX BUILD SCENARIO runs BUILD/Install.exe from a fresh
 #                                      directory and drives it with
 #                                      BUILD/wine-driver.exe SCENARIO
-#   ring.sh shell PREFIX BUILD [root]  runs BUILD/shell-test.exe from a fresh
+#   ring.sh shell PREFIX BUILD [root|crash]
+#                                      runs BUILD/shell-test.exe from a fresh
 #                                      directory, or from the root of a
 #                                      drive mapped to one
 #
@@ -128,6 +129,8 @@ shell)
         ln -s "$work/disc" "$WINEPREFIX/dosdevices/$drive:"
         "$WINE" "$drive:\\shell-test.exe" root || status=1
         rm -f "$WINEPREFIX/dosdevices/$drive:"
+    elif [ "$where" = crash ]; then
+        "$WINE" "$work/disc/shell-test.exe" crash || status=1
     else
         "$WINE" "$work/disc/shell-test.exe" || status=1
     fi
