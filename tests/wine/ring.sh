@@ -24,8 +24,10 @@ mode=$1
 export WINEPREFIX=$(realpath -m "$2")
 work=$(mktemp -d)
 xvfb_pid=""
+mapped=""  # a drive letter this run mapped, removed again at the end
 
 cleanup() {
+    [ -n "$mapped" ] && rm -f "$mapped"
     "$WINESERVER" -k 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     wait 2>/dev/null || true
@@ -123,12 +125,13 @@ shell)
         # A drive letter of its own for this run, mapped to the fresh directory.
         drive=""
         for letter in t u v w x y; do
-            [ -e "$WINEPREFIX/dosdevices/$letter:" ] || { drive=$letter; break; }
+            link="$WINEPREFIX/dosdevices/$letter:"
+            [ -e "$link" ] || [ -L "$link" ] || { drive=$letter; break; }
         done
         [ -n "$drive" ] || { echo "no free drive letter in the prefix"; exit 1; }
-        ln -s "$work/disc" "$WINEPREFIX/dosdevices/$drive:"
+        mapped="$WINEPREFIX/dosdevices/$drive:"
+        ln -s "$work/disc" "$mapped"
         "$WINE" "$drive:\\shell-test.exe" root || status=1
-        rm -f "$WINEPREFIX/dosdevices/$drive:"
     elif [ "$where" = crash ]; then
         "$WINE" "$work/disc/shell-test.exe" crash || status=1
     else
