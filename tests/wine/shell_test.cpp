@@ -184,7 +184,12 @@ void starts(platform::win32::Win32Shell& shell, const std::string& base, const s
 
 void crashes(const std::string& self) {
     for (const wchar_t* how : {L"throw"}) {
-        HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+        // The desktop's taskbar may still be on its way when this program starts.
+        HWND taskbar = nullptr;
+        for (int tries = 0; tries < 200 && !taskbar; ++tries) {
+            taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+            if (!taskbar) Sleep(100);
+        }
         check(taskbar != nullptr, "the desktop has a taskbar");
         ShowWindow(taskbar, SW_HIDE);
         std::wstring line = L"\"" + widen(self) + L"\" die " + how;
