@@ -146,11 +146,11 @@ IconImage drawDisc(int size) {
             diffuse = diffuse < 0 ? 0 : diffuse;
             double h = dx * lx * 0.5 + dy * ly * 0.5 + nz * (lz + 1) * 0.5;  // towards the eye and light
             h /= std::sqrt(lx * lx * 0.25 + ly * ly * 0.25 + (lz + 1) * (lz + 1) * 0.25);
-            double spec = h < 0 ? 0 : h;
-            for (int i = 0; i < 5; ++i) spec *= spec;  // to the 32nd power
+            double shine = h < 0 ? 0 : h;
+            for (int i = 0; i < 5; ++i) shine *= shine;  // to the 32nd power
             double level = 1 + (0.12 + 0.88 * diffuse) * 11.99 + kBayer[y % 4][x % 4] / 16.0 - 0.5;
             auto index = static_cast<std::uint8_t>(level < 1 ? 1 : level > 13 ? 13 : level);
-            if (spec > 0.55) index = spec > 0.8 ? 15 : 14;
+            if (shine > 0.55) index = shine > 0.8 ? 15 : 14;
             bool rim = (std::sqrt(d2) * radius) > radius - 1.0;
             image.indices[y * size + x] = rim ? 1 : index;
             image.transparent[y * size + x] = false;

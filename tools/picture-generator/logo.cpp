@@ -1,7 +1,7 @@
 // The maker's logo: "TARVELO" in bold capitals cut into six horizontal
-// stripes, with three speed lines trailing after the O. Each letter is drawn
-// as outlines (with its holes), and every stripe of a letter becomes one
-// filled polygon: the letter's cross-section between the stripe's top and
+// stripes, with speed lines (as many as make 62 polygons) trailing after
+// the O. Each letter is drawn as outlines (with its holes), and every stripe
+// of a letter becomes one filled polygon: the letter's cross-section between the stripe's top and
 // bottom. Every place where a letter's shape changes its topology lies in a
 // gap between stripes, so a stripe of a letter is always a set of separate
 // pieces with straight or curved sides.
@@ -38,7 +38,6 @@ double stripeBottom(int i) { return stripeTop(i) + kStripe; }
 double gapBelow(int i) { return stripeBottom(i) + kGap / 2; }
 
 constexpr double top = kTop - kBeyond, bottom = kBottom + kBeyond;
-
 
 // A quarter of an ellipse about (cx, cy) with radii rx and ry, clockwise on
 // a y-down page, as `steps` segments: quarter 0 runs from the right to the
