@@ -13,7 +13,7 @@ packages=(
   fonts-wine fonts-liberation2
   # a desktop to test on: a virtual display, a window manager, a panel, and
   # tools to drive and photograph it
-  xvfb xauth openbox tint2 xdotool x11-utils imagemagick
+  xvfb xauth openbox tint2 xdotool wmctrl x11-utils imagemagick
   # Install.exe: the MinGW-w64 cross compilers, and the 64-bit Wine to run
   # it (never wine32: its loader cannot start on these machines)
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64 wine64

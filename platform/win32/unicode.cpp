@@ -19,7 +19,7 @@ std::string narrow(std::wstring_view utf16) {
     return out;
 }
 
-std::string systemMessage(DWORD error, std::string_view subject) {
+std::string systemMessage(DWORD error) {
     wchar_t* buffer = nullptr;
     DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                              nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
@@ -27,13 +27,7 @@ std::string systemMessage(DWORD error, std::string_view subject) {
     if (buffer) LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
     if (text.empty()) return "Error " + std::to_string(error);
-    // Inserts stay unexpanded when the text is made (a message with more of
-    // them than were given would read past the arguments); the one naming
-    // the file is filled in here.
-    std::string out = narrow(text);
-    for (std::size_t at = out.find("%1"); at != std::string::npos; at = out.find("%1", at + subject.size()))
-        out.replace(at, 2, subject);
-    return out;
+    return narrow(text);
 }
 
 }  // namespace platform::win32

@@ -13,9 +13,7 @@ std::wstring widen(std::string_view utf8);
 std::string narrow(std::wstring_view utf16);
 
 // The system's description of a Win32 error number, in UTF-8, without the
-// trailing line break; "Error N" when the system has none. A "%1" in it
-// stands for what failed ("%1 is not a valid Win32 application."): it
-// becomes subject.
-std::string systemMessage(DWORD error, std::string_view subject = "");
+// trailing line break; "Error N" when the system has none.
+std::string systemMessage(DWORD error);
 
 }  // namespace platform::win32

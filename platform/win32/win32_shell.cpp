@@ -74,7 +74,7 @@ std::string Win32Shell::dir(const std::string& path, int attributeMask) {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES)
             return "";
         const int number = error == ERROR_NOT_READY ? forms::errors::kDeviceUnavailable : kPathFileAccessError;
-        throw forms::RuntimeError(number, systemMessage(error, path));
+        throw forms::RuntimeError(number, systemMessage(error));
     }
     std::string result;
     do {
@@ -104,8 +104,11 @@ void Win32Shell::startProcess(const std::string& program, const std::string& wor
     info.nShow = showState;
     if (!ShellExecuteExW(&info)) {
         DWORD error = GetLastError();
-        if (error == ERROR_CANCELLED) throw forms::RuntimeError(forms::kStartCancelled, systemMessage(error, program));
-        throw forms::RuntimeError(static_cast<int>(error), systemMessage(error, program));
+        // Some reasons name the file as "%1".
+        std::string reason = systemMessage(error);
+        if (std::size_t at = reason.find("%1"); at != std::string::npos) reason.replace(at, 2, program);
+        if (error == ERROR_CANCELLED) throw forms::RuntimeError(forms::kStartCancelled, reason);
+        throw forms::RuntimeError(static_cast<int>(error), reason);
     }
     if (info.hProcess) CloseHandle(info.hProcess);  // nothing waits for the installer
 }

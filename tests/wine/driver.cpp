@@ -8,16 +8,29 @@
 //   wine-driver exit   as up, then a click on EXIT ends the menu and the
 //                      taskbar is shown again
 //   wine-driver close  as up, then WM_CLOSE (what Alt+F4 sends) does the same
+//   wine-driver missing
+//                      as up, then a click on INDEX SOFTWARE with no installer
+//                      beside the menu shows the modal not-found message,
+//                      owned by the menu; after OK the menu is still up
+//   wine-driver start DIR
+//                      as up, then a click on INDEX SOFTWARE starts the
+//                      installer beside the menu, which leaves its marker in
+//                      DIR; the menu stays up
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
 #include <string_view>
 
 namespace {
 
 constexpr const wchar_t* kMenuClass = L"TarveloInstallMenu";
-constexpr POINT kExitLabel{105, 427};  // inside EXIT, in the menu's client area
+// Inside the entries, in the menu's client area.
+constexpr POINT kExitLabel{105, 427};
+constexpr POINT kIndexLabel{99, 318};
+constexpr const wchar_t* kNotFound =
+    L"Excutable(QUV.exe) File Not Found, Cant't install\rOFFICE AUTOMATION SOFTWARE Package";
 constexpr DWORD kAppearTimeoutMs = 30000;
 constexpr DWORD kEndTimeoutMs = 15000;
 
@@ -63,19 +76,67 @@ void checkMenuIsUp(HWND menu) {
                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
 
-void clickExit(HWND menu) {
-    const LPARAM at = MAKELPARAM(kExitLabel.x, kExitLabel.y);
+void click(HWND menu, POINT p) {
+    const LPARAM at = MAKELPARAM(p.x, p.y);
     PostMessageW(menu, WM_MOUSEMOVE, 0, at);
     PostMessageW(menu, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(menu, WM_LBUTTONUP, 0, at);
+}
+
+HWND waitForMessageBox() {
+    for (DWORD waited = 0; waited < kAppearTimeoutMs; waited += 100) {
+        if (HWND box = FindWindowW(L"#32770", L"Message Window")) return box;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+void checkNotFoundMessage(HWND menu) {
+    HWND box = waitForMessageBox();
+    check(box != nullptr, "a message box titled \"Message Window\" appears");
+    if (!box) return;
+    check(GetWindow(box, GW_OWNER) == menu, "the message box is owned by the menu window");
+    check(!IsWindowEnabled(menu), "the menu takes no input while the message box is open");
+    wchar_t text[512] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 512);  // the message box's text control
+    check(std::wcscmp(text, kNotFound) == 0, "it gives the not-found message");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(100);
+    check(!IsWindow(box), "OK closes the message box");
+    check(IsWindow(menu) && IsWindowVisible(menu) && IsWindowEnabled(menu), "the menu is still up and answering");
+}
+
+// The markers stub-installer leaves in dir.
+int markers(const std::wstring& dir) {
+    int found = 0;
+    WIN32_FIND_DATAW data;
+    HANDLE h = FindFirstFileW((dir + L"\\*.started").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    do ++found;
+    while (FindNextFileW(h, &data));
+    FindClose(h);
+    return found;
+}
+
+void checkInstallerStarts(HWND menu, const std::wstring& dir) {
+    int found = 0;
+    for (DWORD waited = 0; waited < kEndTimeoutMs && found == 0; waited += 100) {
+        Sleep(100);
+        found = markers(dir);
+    }
+    check(found == 1, "the installer beside the menu starts once");
+    check(!FindWindowW(L"#32770", L"Message Window"), "no message box appears");
+    check(IsWindow(menu) && IsWindowVisible(menu), "the menu is still up");
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring_view scenario = argc > 1 ? argv[1] : L"";
-    if (scenario != L"up" && scenario != L"exit" && scenario != L"close") {
-        std::fprintf(stderr, "usage: wine-driver up|exit|close\n");
+    const bool known = scenario == L"up" || scenario == L"exit" || scenario == L"close" ||
+                       scenario == L"missing" || (scenario == L"start" && argc > 2);
+    if (!known) {
+        std::fprintf(stderr, "usage: wine-driver up|exit|close|missing|start DIR\n");
         return 2;
     }
     HWND menu = waitForMenu();
@@ -83,13 +144,20 @@ int wmain(int argc, wchar_t** argv) {
     if (!menu) return 1;
     checkMenuIsUp(menu);
 
+    if (scenario == L"missing") {
+        click(menu, kIndexLabel);
+        checkNotFoundMessage(menu);
+    } else if (scenario == L"start") {
+        click(menu, kIndexLabel);
+        checkInstallerStarts(menu, argv[2]);
+    }
     if (scenario == L"exit") {
-        clickExit(menu);
+        click(menu, kExitLabel);
     } else {
         PostMessageW(menu, WM_CLOSE, 0, 0);
     }
     const bool ended = waitForEnd(menu);
-    if (scenario != L"up") {
+    if (scenario == L"exit" || scenario == L"close") {
         check(ended, "the menu window goes away");
         HWND bar = taskbar();
         check(bar && IsWindowVisible(bar), "the taskbar is visible again");

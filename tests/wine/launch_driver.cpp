@@ -9,6 +9,7 @@
 // 64-bit build tree, with Install.exe, stub-installer.exe and
 // fatal-guard-probe.exe. Every check is printed; the exit code is the number
 // of failed checks (100 when the case is unknown).
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -140,10 +141,23 @@ int caseLook(Context& c) {
     return c.checks.failures;
 }
 
-// Installer starts, read from the log the stub installers write.
+// Installer starts, read from the markers stub-installer.exe leaves in its
+// working directory: "<its name>.<process id>.started", holding the path it
+// was started as. Counting them in the application directory shows that the
+// installer was started there.
 struct Starts {
-    std::wstring log;
-    std::size_t count() const { return readLines(log).size(); }
+    std::wstring dir;
+    std::vector<std::wstring> markers(const wchar_t* pattern = L"*.started") const {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW entry;
+        HANDLE find = FindFirstFileW(join(dir, pattern).c_str(), &entry);
+        if (find == INVALID_HANDLE_VALUE) return names;
+        do names.push_back(entry.cFileName);
+        while (FindNextFileW(find, &entry));
+        FindClose(find);
+        return names;
+    }
+    std::size_t count() const { return markers().size(); }
     bool reach(std::size_t n, int timeoutMs = 15000) const {
         return waitFor([&] { return count() >= n; }, timeoutMs);
     }
@@ -174,22 +188,28 @@ std::wstring expectMessage(Context& c, Menu& menu, POINT entry, const wchar_t* e
 
 void expectStart(Context& c, Menu& menu, POINT entry, const Starts& starts, const std::wstring& dir,
                  const std::string& what) {
-    std::size_t before = starts.count();
+    const std::vector<std::wstring> before = starts.markers();
     click(menu.window, entry);
-    bool started = starts.reach(before + 1);
-    c.checks.expect(started, what + ": the installer starts");
+    bool started = starts.reach(before.size() + 1);
+    c.checks.expect(started, what + ": the installer starts, in the application directory");
     if (!started) return;
-    std::wstring line = readLines(starts.log).back();
-    std::wstring cwd = line.substr(line.find(L'|') + 1);
-    c.checks.expect(lstrcmpiW(cwd.c_str(), dir.c_str()) == 0,
-                    what + ": in the application directory, got " + utf8(cwd));
+    for (const std::wstring& name : starts.markers()) {
+        if (std::find(before.begin(), before.end(), name) != before.end()) continue;
+        std::vector<std::wstring> content = readLines(join(dir, name));
+        std::wstring path = content.empty() ? L"" : content.front();
+        std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+        std::wstring expected = dir.back() == L'\\' ? dir.substr(0, dir.size() - 1) : dir;
+        c.checks.expect(lstrcmpiW(folder.c_str(), expected.c_str()) == 0,
+                        what + ": the very file found beside the menu, got " + utf8(path));
+        break;
+    }
     c.checks.expect(!findMessageBox(menu.window, kTitle), what + ": no message box");
 }
 
 int caseInstallers(Context& c) {
     const std::wstring dir = c.work;
     const std::wstring quv = join(dir, L"QUV.EXE"), quvLower = join(dir, L"quv.exe");
-    Starts starts{join(dir, L"started.log")};
+    Starts starts{dir};
     Menu menu;
     if (!startMenu(c, menu, dir)) return c.checks.failures;
 
@@ -248,13 +268,14 @@ int casePaths(Context& c) {
     for (const std::wstring& dir : {spaced, accented, root}) {
         const std::string where = utf8(dir);
         copyFile(c.helper(L"stub-installer.exe"), join(dir, L"QUV.exe"));
-        Starts starts{join(dir, L"started.log")};
+        Starts starts{dir};
         Menu menu;
         if (!startMenu(c, menu, dir)) continue;
         expectStart(c, menu, kIndex, starts, dir, "INDEX in " + where);
         exitMenu(c, menu);
     }
-    c.checks.expect(readLines(join(c.work, L"started.log")).empty(), "the decoy My.exe never ran");
+    c.checks.expect(Starts{spaced}.markers(L"My.exe.*").empty() && Starts{c.work}.markers(L"My.exe.*").empty(),
+                    "the decoy My.exe never ran");
     return c.checks.failures;
 }
 

@@ -7,6 +7,9 @@
 #   ring.sh case PREFIX BUILD SCENARIO runs BUILD/Install.exe from a fresh
 #                                      directory and drives it with
 #                                      BUILD/wine-driver.exe SCENARIO
+#   ring.sh shell PREFIX BUILD [root]  runs BUILD/shell-test.exe from a fresh
+#                                      directory, or from the root of a
+#                                      drive mapped to one
 #   ring.sh launch PREFIX BUILD CASE   BUILD/wine-launch-driver.exe CASE starts
 #                                      Install.exe itself, in folders it makes
 #                                      under a fresh directory; screenshots
@@ -56,7 +59,7 @@ wine_settles() {
 
 case $mode in
 prefix)
-    if [ -f "$WINEPREFIX/.shell-desktop" ]; then
+    if [ -f "$WINEPREFIX/.ring-prefix-2" ]; then
         echo "prefix $WINEPREFIX is ready"
         exit 0
     fi
@@ -66,8 +69,14 @@ prefix)
     "$WINE" wineboot -i >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
+    # The standard Windows colours and fonts the Linux back end draws with,
+    # so that screenshots of both compare: the light grey of the inactive
+    # border, and Courier New from the Liberation fonts.
+    "$WINE" reg add 'HKCU\Control Panel\Colors' /v InactiveBorder /d '180 180 180' /f >/dev/null 2>&1
+    "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+        /v 'Courier New' /d 'Liberation Mono' /f >/dev/null 2>&1
     wine_settles 60
-    touch "$WINEPREFIX/.shell-desktop"
+    touch "$WINEPREFIX/.ring-prefix-2"
     echo "prefix $WINEPREFIX made"
     ;;
 case)
@@ -76,32 +85,60 @@ case)
     for f in Install.exe wine-driver.exe; do
         [ -f "$build/$f" ] || { echo "$build/$f is missing: build the win64 preset first"; exit 1; }
     done
-    [ -f "$WINEPREFIX/.shell-desktop" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
+    [ -f "$WINEPREFIX/.ring-prefix-2" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
     wine_settles 20 || "$WINESERVER" -k || true
     start_display
     mkdir "$work/disc"
     cp "$build/Install.exe" "$work/disc/"
     cp "$build/wine-driver.exe" "$work/"
+    args=("$scenario")
+    if [ "$scenario" = start ]; then
+        cp "$build/stub-installer.exe" "$work/disc/QUV.EXE"
+        args+=("Z:${work//\//\\}\\disc")
+    fi
 
     (cd "$work/disc" && exec "$WINE" Install.exe) &
     menu_pid=$!
     status=0
-    "$WINE" "$work/wine-driver.exe" "$scenario" || status=1
+    "$WINE" "$work/wine-driver.exe" "${args[@]}" || status=1
 
     # The menu must have ended by itself: it gets a few seconds after its
     # window went.
-    if [ "$scenario" != up ]; then
-        for _ in $(seq 50); do
-            kill -0 "$menu_pid" 2>/dev/null || break
-            sleep 0.1
+    for _ in $(seq 50); do
+        kill -0 "$menu_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$menu_pid" 2>/dev/null; then
+        echo "FAILED: Install.exe is still running after its window went"
+        status=1
+    else
+        wait "$menu_pid" || { echo "FAILED: Install.exe ended with status $?"; status=1; }
+        echo "ok: Install.exe ended"
+    fi
+    wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
+    exit $status
+    ;;
+shell)
+    build=$3
+    where=${4:-folder}
+    [ -f "$WINEPREFIX/.ring-prefix-2" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
+    wine_settles 20 || "$WINESERVER" -k || true
+    start_display
+    mkdir "$work/disc"
+    cp "$build/shell-test.exe" "$build/stub-installer.exe" "$work/disc/"
+    status=0
+    if [ "$where" = root ]; then
+        # A drive letter of its own for this run, mapped to the fresh directory.
+        drive=""
+        for letter in t u v w x y; do
+            [ -e "$WINEPREFIX/dosdevices/$letter:" ] || { drive=$letter; break; }
         done
-        if kill -0 "$menu_pid" 2>/dev/null; then
-            echo "FAILED: Install.exe is still running after its window went"
-            status=1
-        else
-            wait "$menu_pid" || { echo "FAILED: Install.exe ended with status $?"; status=1; }
-            echo "ok: Install.exe ended"
-        fi
+        [ -n "$drive" ] || { echo "no free drive letter in the prefix"; exit 1; }
+        ln -s "$work/disc" "$WINEPREFIX/dosdevices/$drive:"
+        "$WINE" "$drive:\\shell-test.exe" root || status=1
+        rm -f "$WINEPREFIX/dosdevices/$drive:"
+    else
+        "$WINE" "$work/disc/shell-test.exe" || status=1
     fi
     wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
     exit $status
@@ -112,7 +149,7 @@ launch)
     for f in Install.exe wine-launch-driver.exe stub-installer.exe fatal-guard-probe.exe; do
         [ -f "$build/$f" ] || { echo "$build/$f is missing: build the win64 preset first"; exit 1; }
     done
-    [ -f "$WINEPREFIX/.shell-desktop" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
+    [ -f "$WINEPREFIX/.ring-prefix-2" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
     wine_settles 20 || "$WINESERVER" -k || true
     start_display
     if [ "$what" = paths ]; then
@@ -130,7 +167,7 @@ launch)
     exit $status
     ;;
 *)
-    echo "usage: ring.sh prefix PREFIX | ring.sh case PREFIX BUILD SCENARIO | ring.sh launch PREFIX BUILD CASE" >&2
+    echo "usage: ring.sh prefix PREFIX | case PREFIX BUILD SCENARIO | shell PREFIX BUILD [root] | launch PREFIX BUILD CASE" >&2
     exit 2
     ;;
 esac

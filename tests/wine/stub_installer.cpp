@@ -1,35 +1,23 @@
-// A stand-in for a product installer: each start appends one line, its own
-// file name and the directory it was started in, to started.log beside it,
-// and ends at once.
+// Stands in for an installer: writes "<its own file name>.<process id>.started"
+// into its working directory, holding the full path it was started as in UTF-8, and
+// ends. One marker per start, so that quick repeated starts can be counted.
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    wchar_t self[MAX_PATH * 4] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
-    std::wstring path(self);
-    std::size_t slash = path.find_last_of(L'\\');
-    std::wstring dir = path.substr(0, slash), name = path.substr(slash + 1);
-    wchar_t cwd[MAX_PATH * 4] = {};
-    GetCurrentDirectoryW(MAX_PATH * 4, cwd);
-
-    std::wstring line = name + L"|" + cwd + L"\r\n";
-    int n = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(), n, nullptr, nullptr);
-
-    std::wstring log = dir + L"\\started.log";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        HANDLE h = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE) {
-            DWORD written = 0;
-            WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-            CloseHandle(h);
-            return 0;
-        }
-        Sleep(20);
-    }
-    return 1;
+int wmain() {
+    wchar_t self[MAX_PATH * 4];
+    DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
+    std::wstring path(self, n);
+    std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+    const std::wstring file = name + L"." + std::to_wstring(GetCurrentProcessId()) + L".started";
+    FILE* marker = _wfopen(file.c_str(), L"wb");
+    if (!marker) return 1;
+    char utf8[MAX_PATH * 16];
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), utf8, sizeof utf8,
+                                    nullptr, nullptr);
+    std::fwrite(utf8, 1, static_cast<std::size_t>(bytes), marker);
+    std::fclose(marker);
+    return 0;
 }

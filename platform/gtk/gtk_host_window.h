@@ -1,0 +1,62 @@
+// The host window on Linux: one form on an undecorated GTK 3 window.
+//
+// The window is shown maximized and, where no window manager maximizes it
+// (a bare X server), sized to its monitor. A one-pixel frame in the window
+// frame colour surrounds the form's client area, which therefore starts one
+// pixel in from the window's corner. Only the rectangles the form invalidates
+// are painted again. Pointer events reach the form in client-area pixels, and
+// after every event the pointer shows what the form asks for.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include "forms/form.h"
+#include "platform/gtk/gtk_cursors.h"
+
+namespace platform::gtk {
+
+class GtkHostWindow final : public forms::FormSite {
+public:
+    // Creates the window (not yet shown) and attaches it to form.
+    explicit GtkHostWindow(forms::Form& form);
+    ~GtkHostWindow() override;
+    GtkHostWindow(const GtkHostWindow&) = delete;
+    GtkHostWindow& operator=(const GtkHostWindow&) = delete;
+
+    // Shows the window maximized and covering its monitor.
+    void show();
+    // The toplevel, to own dialogs; nullptr once the window is gone.
+    GtkWindow* gtkWindow() const { return window_ ? GTK_WINDOW(window_) : nullptr; }
+
+    void invalidate(const forms::PixelRect& rect) override;
+    // Destroys the window now and ends the main loop once the running
+    // handler has returned.
+    void unload() override;
+
+    // The width of the frame around the client area, in pixels.
+    static constexpr int kBorder = 1;
+
+private:
+    static gboolean onDraw(GtkWidget*, cairo_t* cr, gpointer self);
+    static gboolean onMotion(GtkWidget*, GdkEventMotion* e, gpointer self);
+    static gboolean onButton(GtkWidget*, GdkEventButton* e, gpointer self);
+    static gboolean onLeave(GtkWidget*, GdkEventCrossing* e, gpointer self);
+    static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
+    static void onDestroy(GtkWidget*, gpointer self);
+
+    void paint(cairo_t* cr);
+    void paintFrame(cairo_t* cr);
+    // Runs one event into the form; a fault other than the form's own
+    // run-time errors closes the window the way a close request would.
+    template <class F>
+    void deliver(F&& f);
+    void updateCursor();
+
+    forms::Form& form_;
+    GtkWidget* window_ = nullptr;
+    GtkWidget* area_ = nullptr;
+    CursorCache cursors_;
+    forms::Cursor shown_{};
+};
+
+}  // namespace platform::gtk

@@ -1,0 +1,30 @@
+// The shell services on Linux: the X11 panels as the taskbar, the running
+// executable's directory, case-insensitive file lookup, processes started
+// through GLib (reaped when they end) and GTK message dialogs owned by the
+// menu window.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include "forms/shell.h"
+
+namespace platform::gtk {
+
+class GtkShell final : public forms::Shell {
+public:
+    // The window that owns message boxes; none until it is set.
+    void setOwner(GtkWindow* owner) { owner_ = owner; }
+
+    forms::TaskbarWindows findTaskbar(const std::string& className) override;
+    void showWindow(const forms::TaskbarWindows& windows, int showCommand) override;
+    char pathSeparator() const override { return '/'; }
+    std::string appPath() override;
+    std::string dir(const std::string& path, int attributeMask) override;
+    void startProcess(const std::string& program, const std::string& workingDirectory, int showState) override;
+    int messageBox(const std::string& prompt, int style, const std::string& title) override;
+
+private:
+    GtkWindow* owner_ = nullptr;
+};
+
+}  // namespace platform::gtk

@@ -1,0 +1,44 @@
+// install-menu: the installation menu on the Linux desktop (GTK 3).
+//
+// This is the one place that picks the back end: the GTK window, the cairo
+// painter and pictures, and the Linux shell services.
+#include <gtk/gtk.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include "app/form1.h"
+#include "platform/cairo/cairo_painter.h"
+#include "platform/cairo/cairo_pictures.h"
+#include "platform/gtk/close_signals.h"
+#include "platform/gtk/gtk_host_window.h"
+#include "platform/gtk/gtk_shell.h"
+
+int main(int argc, char** argv) {
+    platform::cairo::registerWindowsFonts();
+    if (!gtk_init_check(&argc, &argv)) {
+        const char* display = std::getenv("DISPLAY");
+        std::fprintf(stderr, "install-menu: cannot open the display%s%s\n", display ? " " : "",
+                     display ? display : " (DISPLAY is not set)");
+        return 1;
+    }
+    try {
+        platform::gtk::GtkShell shell;
+        platform::cairo::CairoPictureLoader loader;
+        Form1 form(shell, loader);
+        platform::gtk::GtkHostWindow window(form);
+        shell.setOwner(window.gtkWindow());
+        platform::gtk::CloseOnSignals signals(form);
+
+        form.Form_Load();
+        if (!form.unloaded()) {
+            window.show();
+            gtk_main();
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "install-menu: cannot start: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

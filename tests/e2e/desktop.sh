@@ -1,0 +1,123 @@
+# A virtual desktop for the end-to-end cases: an X server on a display of its
+# own, openbox as window manager and a tint2 panel. Source this file; every
+# process started here is stopped when the sourcing script exits.
+#
+#   desktop_start              starts the desktop, sets DISPLAY and PANEL (the tint2 window)
+#   menu_start EXE [DIR]       starts the menu (cwd DIR), sets MENU_PID and MENU_WINDOW
+#   map_state W                prints IsViewable, IsUnMapped or IsUnviewable
+#   pixel X Y                  prints the screen's colour at (X, Y) as RRGGBB
+#   wait_until SECONDS CMD...  retries CMD until it succeeds or time runs out
+#                              (CMD is run afresh each time: pass a command such as
+#                              map_state_is or pixel_is, not an expanded "$(...)")
+#   fail MESSAGE               reports a failed check and exits
+
+set -u
+E2E_PIDS=()
+E2E_TMP=$(mktemp -d)
+
+e2e_cleanup() {
+    local pid
+    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+        pid=${E2E_PIDS[i]}
+        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    done
+    rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    local log
+    for log in "$E2E_TMP"/*.log; do
+        [ -s "$log" ] && { echo "--- $(basename "$log"):" >&2; tail -n 20 "$log" >&2; }
+    done
+    if [ -n "${DISPLAY:-}" ] && import -window root "$E2E_TMP/fail.png" 2>/dev/null; then
+        local keep="${TMPDIR:-/tmp}/e2e-fail-$(basename "$0" .sh).png"
+        cp "$E2E_TMP/fail.png" "$keep" && echo "screen at failure: $keep" >&2
+    fi
+    exit 1
+}
+
+wait_until() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
+desktop_start() {
+    # Xvfb picks a free display itself and writes its number to the fd.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
+    E2E_PIDS+=($!)
+    wait_until 20 test -s "$E2E_TMP/display" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+    export DISPLAY=":$(cat "$E2E_TMP/display")"
+    unset WAYLAND_DISPLAY
+
+    openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_until 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+        fail "openbox did not start on $DISPLAY"
+
+    tint2 >"$E2E_TMP/tint2.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_until 20 find_window PANEL --classname tint2 || fail "tint2 did not show its panel"
+    wait_until 10 map_state_is "$PANEL" IsViewable || fail "the panel is not mapped"
+}
+
+menu_start() {
+    local exe=$1 dir=${2:-$PWD}
+    (cd "$dir" && exec "$exe") >"$E2E_TMP/menu.log" 2>&1 &
+    MENU_PID=$!
+    E2E_PIDS+=($MENU_PID)
+    wait_until 20 find_window MENU_WINDOW --pid "$MENU_PID" || fail "the menu showed no window"
+    # Painted once the background is white just inside the frame.
+    wait_until 10 pixel_is 1 1 FFFFFF || fail "the menu window was not painted"
+}
+
+# Sets variable VAR to the first visible window that xdotool finds with
+# these options. (xdotool's own --sync can stop on a window that vanishes
+# while it looks, so the caller retries.)
+find_window() {
+    local var=$1 found
+    shift
+    found=$(xdotool search --onlyvisible "$@" 2>>"$E2E_TMP/xdotool.log" | head -n1)
+    [ -n "$found" ] || return 1
+    printf -v "$var" %s "$found"
+}
+
+map_state() {
+    xwininfo -id "$1" 2>/dev/null | sed -n 's/^ *Map State: *//p'
+}
+
+pixel() {
+    import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>>"$E2E_TMP/import.log" |
+        sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p' | head -n1 | tr a-f A-F
+}
+
+menu_running() { kill -0 "$MENU_PID" 2>/dev/null && ! ps -o stat= -p "$MENU_PID" | grep -q Z; }
+menu_gone() { ! menu_running; }
+
+# The menu ends within a few seconds and leaves the panel mapped.
+expect_menu_ends_with_panel_back() {
+    wait_until 10 menu_gone || fail "the menu did not end"
+    wait "$MENU_PID" 2>/dev/null
+    local rc=$?
+    [ "$rc" -eq 0 ] || fail "the menu ended with status $rc: $(cat "$E2E_TMP/menu.log")"
+    wait_until 10 map_state_is "$PANEL" IsViewable ||
+        fail "the panel was not mapped again: $PANEL is $(map_state "$PANEL"); tint2 windows:" \
+            $(for w in $(xdotool search --classname tint2 2>/dev/null); do echo "$w=$(map_state "$w")"; done)
+}
+
+map_state_is() { [ "$(map_state "$1")" = "$2" ]; }
+pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
+
+# At least MIN pixels of the W x H area at (X, Y) have colour RRGGBB.
+has_colour() { [ "$(count_colour "$1" "$2" "$3" "$4" "$5")" -ge "$6" ]; }
+
+# How many pixels of the screen's W x H area at (X, Y) have colour RRGGBB.
+count_colour() {
+    import -window root -crop "$3x$4+$1+$2" -depth 8 txt:- 2>>"$E2E_TMP/import.log" | grep -ci "#$5"
+}

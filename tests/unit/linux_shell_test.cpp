@@ -1,0 +1,167 @@
+// The Linux shell services on real temporary directories: the installer
+// lookup and the process start.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "forms/runtime_error.h"
+#include "forms/shell.h"
+#include "platform/gtk/file_lookup.h"
+#include "platform/gtk/gtk_shell.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::gtk::lookupFile;
+
+class TempDir {
+public:
+    TempDir() {
+        std::string tmpl = (fs::temp_directory_path() / "menu-test-XXXXXX").string();
+        path_ = mkdtemp(tmpl.data());
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::permissions(path_, fs::perms::owner_all, ec);
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+    fs::path file(const std::string& name, const std::string& content = "data") const {
+        std::ofstream(path_ / name) << content;
+        return path_ / name;
+    }
+
+private:
+    fs::path path_;
+};
+
+TEST(LinuxFileLookup, FindsOrdinaryFilesWhateverTheirLetterCase) {
+    TempDir d;
+    d.file("quv.exe");
+    EXPECT_EQ(lookupFile((d.path() / "QUV.EXE").string(), forms::attributes::kNormal), "quv.exe");
+    fs::path ro = d.file("Murdelo.Exe");
+    fs::permissions(ro, fs::perms::owner_read);
+    EXPECT_EQ(lookupFile((d.path() / "Murdelo.EXE").string(), 0), "Murdelo.Exe") << "read-only files count";
+    EXPECT_EQ(lookupFile((d.path() / "Other.EXE").string(), 0), "");
+}
+
+TEST(LinuxFileLookup, DirectoriesHiddenFilesAndMissingFoldersAreNotFound) {
+    TempDir d;
+    fs::create_directory(d.path() / "QUV.EXE");
+    EXPECT_EQ(lookupFile((d.path() / "QUV.EXE").string(), 0), "") << "a directory named like the installer";
+    d.file(".murdelo.exe");
+    EXPECT_EQ(lookupFile((d.path() / ".MURDELO.EXE").string(), 0), "") << "a hidden file";
+    EXPECT_EQ(lookupFile((d.path() / "gone" / "QUV.EXE").string(), 0), "");
+}
+
+TEST(LinuxFileLookup, FollowsLinksToFilesAndFindsNamesWithSpacesAndAccents) {
+    TempDir d;
+    fs::create_directory(d.path() / "My Disc é");
+    fs::path target = d.file("real-installer");
+    fs::create_symlink(target, d.path() / "My Disc é" / "QUV.exe");
+    EXPECT_EQ(lookupFile((d.path() / "My Disc é" / "QUV.EXE").string(), 0), "QUV.exe");
+}
+
+TEST(LinuxFileLookup, AnUnreadableFolderIsAnErrorNotAMissingFile) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every folder";
+    TempDir d;
+    d.file("QUV.exe");
+    fs::permissions(d.path(), fs::perms::none);
+    EXPECT_THROW(lookupFile((d.path() / "QUV.EXE").string(), 0), forms::RuntimeError);
+}
+
+// Runs the default main context until cond holds or five seconds pass.
+template <class F>
+bool waitFor(F cond) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!cond() && std::chrono::steady_clock::now() < deadline) {
+        while (g_main_context_iteration(nullptr, FALSE)) {
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return cond();
+}
+
+int zombieChildren() {
+    int count = 0;
+    DIR* proc = opendir("/proc");
+    while (dirent* e = readdir(proc)) {
+        std::ifstream stat(std::string("/proc/") + e->d_name + "/stat");
+        std::string pid, comm, state, ppid;
+        if (!(stat >> pid >> comm >> state >> ppid)) continue;
+        if (state == "Z" && ppid == std::to_string(getpid())) ++count;
+    }
+    closedir(proc);
+    return count;
+}
+
+// A stub installer: appends one line with its working directory to a marker file.
+fs::path stubInstaller(const TempDir& d, const std::string& name) {
+    fs::path p = d.file(name, "#!/bin/sh\npwd >> \"$(dirname \"$0\")/started.txt\"\n");
+    fs::permissions(p, fs::perms::owner_all);
+    return p;
+}
+
+int linesIn(const fs::path& p) {
+    std::ifstream in(p);
+    int n = 0;
+    for (std::string line; std::getline(in, line);) ++n;
+    return n;
+}
+
+TEST(LinuxProcessStart, StartsTheProgramInTheGivenFolderEveryTimeAndReapsIt) {
+    TempDir disc;
+    fs::path installer = stubInstaller(disc, "QUV.exe");
+    platform::gtk::GtkShell shell;
+    for (int i = 0; i < 20; ++i) shell.startProcess(installer.string(), disc.path().string(), forms::show::kNormal);
+    ASSERT_TRUE(waitFor([&] { return linesIn(disc.path() / "started.txt") == 20; }));
+    std::ifstream in(disc.path() / "started.txt");
+    std::string first;
+    std::getline(in, first);
+    EXPECT_EQ(fs::path(first), disc.path()) << "the installer runs in its own folder";
+    EXPECT_TRUE(waitFor([] { return zombieChildren() == 0; })) << "every child is reaped";
+}
+
+TEST(LinuxProcessStart, APathWithSpacesIsOneProgramNotACommandLine) {
+    TempDir d;
+    fs::create_directory(d.path() / "My Disc");
+    // Where a command line split at the space would land.
+    fs::path decoy = d.file("My", "#!/bin/sh\ntouch \"$(dirname \"$0\")/decoy-ran\"\n");
+    fs::permissions(decoy, fs::perms::owner_all);
+    fs::path installer = d.path() / "My Disc" / "QUV.exe";
+    std::ofstream(installer) << "#!/bin/sh\ntouch \"$(dirname \"$0\")/installer-ran\"\n";
+    fs::permissions(installer, fs::perms::owner_all);
+    platform::gtk::GtkShell shell;
+    shell.startProcess(installer.string(), (d.path() / "My Disc").string(), forms::show::kNormal);
+    ASSERT_TRUE(waitFor([&] { return fs::exists(d.path() / "My Disc" / "installer-ran"); }));
+    EXPECT_FALSE(fs::exists(d.path() / "decoy-ran"));
+}
+
+TEST(LinuxProcessStart, AFileThatIsNotAProgramRaisesWithTheReason) {
+    TempDir d;
+    fs::path notAProgram = d.file("QUV.exe", "just text");
+    platform::gtk::GtkShell shell;
+    try {
+        shell.startProcess(notAProgram.string(), d.path().string(), forms::show::kNormal);
+        FAIL() << "a file without execute permission started";
+    } catch (const forms::RuntimeError& e) {
+        EXPECT_FALSE(e.description().empty());
+    }
+}
+
+TEST(LinuxShell, AppPathIsTheFolderOfTheRunningProgram) {
+    platform::gtk::GtkShell shell;
+    std::string dir = shell.appPath();
+    EXPECT_EQ(fs::path(dir), fs::canonical("/proc/self/exe").parent_path());
+    EXPECT_NE(dir.back(), '/');
+}
+
+}  // namespace

@@ -1,0 +1,201 @@
+// The Windows shell services on real directories, under Wine: the
+// application directory, the installer lookup with its attribute rules, and
+// starting an installer exactly as found, in the right directory, with the
+// failures said. Installers are copies of stub-installer.exe, which lies
+// beside this program and leaves a marker file for every start.
+//
+//   shell-test          runs in the directory this program lies in
+//   shell-test root     this program lies in the root of a drive ("T:\")
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "forms/runtime_error.h"
+#include "platform/win32/unicode.h"
+#include "platform/win32/win32_shell.h"
+
+namespace {
+
+using platform::win32::narrow;
+using platform::win32::widen;
+namespace attributes = forms::attributes;
+
+int failures = 0;
+
+void check(bool ok, const std::string& what) {
+    std::printf("%s: %s\n", ok ? "ok" : "FAILED", what.c_str());
+    std::fflush(stdout);
+    if (!ok) ++failures;
+}
+
+// Joined as the menu joins them: a root already ends in its separator.
+std::string join(const std::string& dir, const std::string& name) {
+    return !dir.empty() && dir.back() == '\\' ? dir + name : dir + "\\" + name;
+}
+
+void makeDir(const std::string& path) { CreateDirectoryW(widen(path).c_str(), nullptr); }
+
+void writeFile(const std::string& path, const std::string& text, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+    HANDLE h = CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    DWORD written = 0;
+    WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(h);
+    SetFileAttributesW(widen(path).c_str(), attributes);
+}
+
+void copyStub(const std::string& stub, const std::string& to) {
+    CopyFileW(widen(stub).c_str(), widen(to).c_str(), FALSE);
+}
+
+// The markers "<name>.*.started" in dir, waited for until count of them are
+// there (or a few seconds have gone); returns how many there are and the
+// text of one.
+int markers(const std::string& dir, const std::string& name, int count, std::string* text = nullptr) {
+    int found = 0;
+    for (int tries = 0; tries < 100; ++tries) {
+        found = 0;
+        WIN32_FIND_DATAW data;
+        HANDLE h = FindFirstFileW(widen(join(dir, name + ".*.started")).c_str(), &data);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                ++found;
+                if (text) {
+                    FILE* f = _wfopen(widen(join(dir, narrow(data.cFileName))).c_str(), L"rb");
+                    char buffer[1024] = {};
+                    if (f) {
+                        std::fread(buffer, 1, sizeof buffer - 1, f);
+                        std::fclose(f);
+                    }
+                    *text = buffer;
+                }
+            } while (FindNextFileW(h, &data));
+            FindClose(h);
+        }
+        if (found >= count) break;
+        Sleep(100);
+    }
+    return found;
+}
+
+bool startFails(platform::win32::Win32Shell& shell, const std::string& program, const std::string& dir,
+                std::string* reason) {
+    try {
+        shell.startProcess(program, dir, forms::show::kNormal);
+    } catch (const forms::RuntimeError& e) {
+        *reason = e.description();
+        return e.number() != forms::kStartCancelled;
+    }
+    return false;
+}
+
+void lookupRules(platform::win32::Win32Shell& shell, const std::string& base) {
+    const std::string dir = join(base, "lookup");
+    makeDir(dir);
+    writeFile(join(dir, "quv.exe"), "x");
+    check(shell.dir(join(dir, "QUV.EXE"), attributes::kNormal) == "quv.exe",
+          "the lookup finds the installer whatever its letter case, and gives its name on disc");
+    check(shell.dir(join(dir, "Murdelo.EXE"), attributes::kNormal).empty(), "a missing installer is not found");
+    check(shell.dir(join(join(dir, "no such folder"), "QUV.EXE"), attributes::kNormal).empty(),
+          "a lookup in a missing folder finds nothing and raises nothing");
+
+    const std::string folder = join(base, "folder");
+    makeDir(folder);
+    makeDir(join(folder, "QUV.EXE"));
+    check(shell.dir(join(folder, "QUV.EXE"), attributes::kNormal).empty(),
+          "a directory named like the installer is not taken for it");
+    check(shell.dir(join(folder, "QUV.EXE"), attributes::kDirectory) == "QUV.EXE",
+          "the directory is found when the mask asks for directories");
+
+    struct Case {
+        const char* folder;
+        DWORD attribute;
+        int mask;
+        bool found;
+        const char* what;
+    };
+    const Case cases[] = {
+        {"hidden", FILE_ATTRIBUTE_HIDDEN, attributes::kNormal, false, "a hidden installer is not found"},
+        {"system", FILE_ATTRIBUTE_SYSTEM, attributes::kNormal, false, "a system file is not found"},
+        {"readonly", FILE_ATTRIBUTE_READONLY, attributes::kNormal, true, "a read-only installer is found"},
+        {"archive", FILE_ATTRIBUTE_ARCHIVE, attributes::kNormal, true, "an archive-flagged installer is found"},
+        {"hidden-asked", FILE_ATTRIBUTE_HIDDEN, attributes::kHidden, true, "a hidden file is found when asked for"},
+    };
+    for (const Case& c : cases) {
+        const std::string d = join(base, c.folder);
+        makeDir(d);
+        writeFile(join(d, "QUV.EXE"), "x", c.attribute);
+        check(shell.dir(join(d, "QUV.EXE"), c.mask).empty() != c.found, c.what);
+    }
+}
+
+void starts(platform::win32::Win32Shell& shell, const std::string& base, const std::string& stub) {
+    // A folder with a space and letters beyond ASCII, and a decoy where an
+    // unquoted command line would land ("...\My.exe" for "...\My Disc\...").
+    const std::string disc = join(base, "My Disc \xC3\xBC\xCE\xA9");
+    makeDir(disc);
+    copyStub(stub, join(disc, "QUV.exe"));
+    copyStub(stub, join(base, "My.exe"));
+    const std::string program = join(disc, shell.dir(join(disc, "QUV.EXE"), attributes::kNormal));
+    shell.startProcess(program, disc, forms::show::kNormal);
+    std::string startedAs;
+    check(markers(disc, "QUV.exe", 1, &startedAs) == 1,
+          "the installer starts from a folder with a space and non-ASCII letters");
+    check(startedAs == program, "it runs as exactly the file found (" + startedAs + ")");
+    check(markers(disc, "My.exe", 0) == 0 && markers(base, "My.exe", 0) == 0,
+          "the decoy where an unquoted command line would land never runs");
+
+    // The working directory is the one given, not this program's own.
+    const std::string work = join(base, "work");
+    makeDir(work);
+    shell.startProcess(program, work, forms::show::kNormal);
+    check(markers(work, "QUV.exe", 1) == 1, "the installer starts in the working directory it is given");
+
+    // Every click starts again; nothing waits.
+    const std::string quick = join(base, "quick");
+    makeDir(quick);
+    for (int i = 0; i < 20; ++i) shell.startProcess(program, quick, forms::show::kNormal);
+    check(markers(quick, "QUV.exe", 20) == 20, "twenty quick starts give twenty installer runs");
+
+    const std::string bad = join(base, "bad");
+    makeDir(bad);
+    writeFile(join(bad, "QUV.EXE"), "this is not a program\r\n");
+    std::string reason;
+    const bool failed = startFails(shell, join(bad, "QUV.EXE"), bad, &reason);
+    check(failed && !reason.empty(),
+          "a file that is not a program fails with the system's reason (" + reason + ")");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const bool root = argc > 1 && std::wstring(argv[1]) == L"root";
+    platform::win32::Win32Shell shell;
+    const std::string app = shell.appPath();
+    std::printf("application directory: %s\n", app.c_str());
+    check(shell.dir(join(app, "shell-test.exe"), attributes::kNormal) == "shell-test.exe",
+          "the application directory holds this program");
+    if (root) {
+        check(app.size() == 3 && app[1] == ':' && app[2] == '\\', "a drive root is given as \"X:\\\"");
+    } else {
+        check(!app.empty() && app.back() != '\\', "a folder is given without a trailing backslash");
+    }
+    const std::string stub = join(app, "stub-installer.exe");
+
+    if (root) {
+        copyStub(stub, join(app, "QUV.exe"));
+        const std::string found = shell.dir(join(app, "QUV.EXE"), attributes::kNormal);
+        check(found == "QUV.exe", "the installer is found in the root of the drive");
+        check(shell.dir(app + "\\QUV.EXE", attributes::kNormal) == found,
+              "a doubled backslash after the root finds the same file");
+        shell.startProcess(join(app, found), app, forms::show::kNormal);
+        check(markers(app, "QUV.exe", 1) == 1, "the installer starts from the root of the drive");
+    } else {
+        const std::string base = join(app, "scratch");
+        makeDir(base);
+        lookupRules(shell, base);
+        starts(shell, base, stub);
+    }
+    return failures == 0 ? 0 : 1;
+}
