@@ -155,6 +155,14 @@ void click(HWND window, POINT client) {
     sendMouse(MOUSEEVENTF_LEFTUP, p);
 }
 
+void postClick(HWND window, POINT client) {
+    const LPARAM at = MAKELPARAM(client.x, client.y);
+    PostMessageW(window, WM_MOUSEMOVE, 0, at);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(window, WM_LBUTTONUP, 0, at);
+    Sleep(30);
+}
+
 int Screenshot::count(const RECT& r, DWORD rgb) const {
     int n = 0;
     for (int y = std::max(0L, r.top); y < std::min<long>(height, r.bottom); ++y)

@@ -44,6 +44,9 @@ std::wstring messageBoxText(HWND box);
 // Real mouse input at a point of window's client area.
 void moveMouse(HWND window, POINT client);
 void click(HWND window, POINT client);
+// The same click as messages posted to the window: for many clicks in a row
+// while other windows (an installer's console) come and go.
+void postClick(HWND window, POINT client);
 
 // The screen as 32-bit pixels, for probing and for a BMP to look at.
 struct Screenshot {
