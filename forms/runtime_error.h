@@ -33,6 +33,7 @@ inline constexpr int kPathNotFound = 76;
 inline constexpr int kInvalidCall = 5;
 inline constexpr int kOutOfMemory = 7;
 inline constexpr int kInternalError = 51;
+inline constexpr int kInvalidPicture = 481;   // a picture file image that cannot be loaded
 }  // namespace errors
 
 // "Run-time error '13':\n\nType mismatch", the text of the standard message.

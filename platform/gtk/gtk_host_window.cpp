@@ -102,16 +102,28 @@ void GtkHostWindow::paint(cairo_t* cr) {
     const int clientH = gtk_widget_get_allocated_height(area_) - 2 * kBorder;
     const forms::PixelRect client{0, 0, clientW, clientH};
 
+    // Each rectangle is painted into an image first and then copied to the
+    // window: text then gets the same font rendering (fontconfig's hinting)
+    // as in the headless back end, so the screen is pixel for pixel what the
+    // render tests see.
     auto paintRect = [&](int x, int y, int w, int h) {
         forms::PixelRect dirty = forms::PixelRect{x - kBorder, y - kBorder, w, h}.intersect(client);
         if (dirty.empty()) return;
-        cairo_save(cr);
-        cairo_translate(cr, kBorder, kBorder);
+        cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, dirty.width, dirty.height);
+        cairo_t* icr = cairo_create(image);
+        cairo_translate(icr, -dirty.left, -dirty.top);
         {
-            platform::cairo::CairoPainter painter(cr);
+            platform::cairo::CairoPainter painter(icr);
             form_.paint(painter, dirty);
         }
+        cairo_destroy(icr);
+        cairo_surface_flush(image);
+        cairo_save(cr);
+        cairo_set_source_surface(cr, image, dirty.left + kBorder, dirty.top + kBorder);
+        cairo_rectangle(cr, dirty.left + kBorder, dirty.top + kBorder, dirty.width, dirty.height);
+        cairo_fill(cr);
         cairo_restore(cr);
+        cairo_surface_destroy(image);
     };
 
     cairo_rectangle_list_t* list = cairo_copy_clip_rectangle_list(cr);

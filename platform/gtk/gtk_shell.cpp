@@ -1,8 +1,10 @@
 #include "platform/gtk/gtk_shell.h"
 
+#include <spawn.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <vector>
 
@@ -13,22 +15,6 @@
 namespace platform::gtk {
 
 namespace {
-
-// The system's error number for a failed spawn, as far as GLib tells it.
-int errorNumber(const GError* e) {
-    if (e->domain != G_SPAWN_ERROR) return EINVAL;
-    switch (e->code) {
-        case G_SPAWN_ERROR_ACCES: return EACCES;
-        case G_SPAWN_ERROR_PERM: return EPERM;
-        case G_SPAWN_ERROR_NOENT: return ENOENT;
-        case G_SPAWN_ERROR_NOEXEC: return ENOEXEC;
-        case G_SPAWN_ERROR_CHDIR: return ENOENT;
-        case G_SPAWN_ERROR_NOMEM: return ENOMEM;
-        case G_SPAWN_ERROR_ISDIR: return EISDIR;
-        case G_SPAWN_ERROR_TOO_BIG: return E2BIG;
-        default: return EIO;
-    }
-}
 
 void reap(GPid pid, gint, gpointer) { g_spawn_close_pid(pid); }
 
@@ -95,18 +81,35 @@ std::string GtkShell::dir(const std::string& path, int attributeMask) { return l
 
 void GtkShell::startProcess(const std::string& program, const std::string& workingDirectory, int) {
     // The program alone, no shell and no command line to split: the file
-    // that was found is the file that runs.
+    // that was found is the file that runs. posix_spawn rather than GLib's
+    // spawn, which hands a file the kernel cannot execute to /bin/sh: a
+    // Windows installer on a disc mounted with execute rights would be "run"
+    // as a shell script and fail unseen instead of being reported.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!workingDirectory.empty()) posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);  // the menu's own files stay its own
+
+    // The installer starts with the signals as a fresh process has them.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t none, defaults;
+    sigemptyset(&none);
+    sigemptyset(&defaults);
+    for (int signum : {SIGTERM, SIGINT, SIGHUP, SIGPIPE, SIGCHLD}) sigaddset(&defaults, signum);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
     std::vector<char> prog(program.begin(), program.end());
     prog.push_back('\0');
     char* argv[] = {prog.data(), nullptr};
-    GPid pid;
-    GError* error = nullptr;
-    if (!g_spawn_async(workingDirectory.empty() ? nullptr : workingDirectory.c_str(), argv, nullptr,
-                       G_SPAWN_DO_NOT_REAP_CHILD, nullptr, nullptr, &pid, &error)) {
-        forms::RuntimeError e(errorNumber(error), error->message);
-        g_error_free(error);
-        throw e;
-    }
+    pid_t pid;
+    const int err = posix_spawn(&pid, prog.data(), &actions, &attributes, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    if (err != 0) throw forms::RuntimeError(err, std::strerror(err));
+    // Reaped by the main loop when it ends; nothing waits for it.
     g_child_watch_add(pid, reap, nullptr);
 }
 

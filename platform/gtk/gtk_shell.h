@@ -1,7 +1,7 @@
 // The shell services on Linux: the X11 panels as the taskbar, the running
 // executable's directory, case-insensitive file lookup, processes started
-// through GLib (reaped when they end) and GTK message dialogs owned by the
-// menu window.
+// with posix_spawn (reaped by GLib's main loop when they end) and GTK
+// message dialogs owned by the menu window.
 #pragma once
 
 #include <gtk/gtk.h>

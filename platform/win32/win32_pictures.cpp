@@ -1,9 +1,11 @@
 #include "platform/win32/win32_pictures.h"
 
-#include <ole2.h>
+#include <ocidl.h>
 #include <olectl.h>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "forms/runtime_error.h"
 
@@ -11,21 +13,38 @@ namespace platform::win32 {
 
 namespace {
 
-constexpr int kInvalidPicture = 481;
-constexpr int kOutOfMemory = 7;
-constexpr int kHimetricPerInch = 2540;
-constexpr int kDotsPerInch = 96;  // the screen the form's twips are laid out for
+[[noreturn]] void invalid(const std::string& why) {
+    throw forms::RuntimeError(forms::errors::kInvalidPicture, "Invalid picture: " + why);
+}
 
-// A picture decoded by OleLoadPicture, which reads the three formats of the
-// form's pictures (BMP, ICO, placeable WMF) and draws icons and metafiles
-// with their transparency.
+std::string hresult(HRESULT hr) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "0x%08lX", static_cast<unsigned long>(hr));
+    return buf;
+}
+
+std::uint32_t u16(forms::FileImage b, std::size_t at) { return b[at] | b[at + 1] << 8; }
+
+// Only the three formats the menu embeds go to the system's loader, which
+// would take GIF and JPEG as well.
+bool knownFormat(forms::FileImage f) {
+    if (f.size() >= 2 && f[0] == 'B' && f[1] == 'M') return true;                   // BMP
+    if (f.size() >= 6 && u16(f, 0) == 0 && u16(f, 2) == 1 && u16(f, 4) > 0) return true;  // ICO
+    return f.size() >= 4 && (u16(f, 0) | u16(f, 2) << 16) == 0x9AC6CDD7;             // placeable WMF
+}
+
+// A picture of the system's OLE picture object: a bitmap, an icon (the 32
+// by 32 image of the file) or a metafile, drawn by IPicture::Render.
 class OlePicture final : public Win32Picture {
 public:
     explicit OlePicture(IPicture* picture) : picture_(picture) {
-        picture_->get_Width(&hmWidth_);
-        picture_->get_Height(&hmHeight_);
-        width_ = MulDiv(static_cast<int>(hmWidth_), kDotsPerInch, kHimetricPerInch);
-        height_ = MulDiv(static_cast<int>(hmHeight_), kDotsPerInch, kHimetricPerInch);
+        picture_->get_Type(&type_);
+        picture_->get_Width(&himetricWidth_);
+        picture_->get_Height(&himetricHeight_);
+        OLE_HANDLE handle = 0;
+        picture_->get_Handle(&handle);
+        measure(handle);
+        if (type_ == PICTYPE_ICON) cursor_ = makeCursor(reinterpret_cast<HICON>(static_cast<UINT_PTR>(handle)));
     }
     ~OlePicture() override {
         if (cursor_) DestroyCursor(cursor_);
@@ -36,70 +55,86 @@ public:
 
     int width() const override { return width_; }
     int height() const override { return height_; }
+    HCURSOR cursor() const override { return cursor_; }
 
     void render(HDC dc, const forms::PixelRect& box, bool stretch) const override {
-        const int cx = stretch ? box.width : width_;
-        const int cy = stretch ? box.height : height_;
-        // The source rectangle runs bottom-up in HIMETRIC, as IPicture wants it.
-        picture_->Render(dc, box.left, box.top, cx, cy, 0, hmHeight_, hmWidth_, -hmHeight_, nullptr);
-    }
-
-    // Made once, from the icon: an icon file carries no hot spot, so the
-    // pointer's is the picture's centre.
-    HCURSOR cursor() const override {
-        if (!cursorTried_) {
-            cursorTried_ = true;
-            cursor_ = makeCursor();
-        }
-        return cursor_;
+        const int w = stretch ? box.width : width_, h = stretch ? box.height : height_;
+        // The source rectangle runs bottom-up in HIMETRIC: from the lower
+        // left corner, upwards over the whole picture.
+        picture_->Render(dc, box.left, box.top, w, h, 0, himetricHeight_, himetricWidth_, -himetricHeight_, nullptr);
     }
 
 private:
-    HCURSOR makeCursor() const {
-        SHORT type = PICTYPE_NONE;
-        OLE_HANDLE handle = 0;
-        if (FAILED(picture_->get_Type(&type)) || type != PICTYPE_ICON) return nullptr;
-        if (FAILED(picture_->get_Handle(&handle))) return nullptr;
-        // OLE_HANDLE is 32 bits wide; user handles are sign-extended to a pointer.
-        HICON icon = reinterpret_cast<HICON>(static_cast<LONG_PTR>(static_cast<LONG>(handle)));
+    // Pixels as the picture has them; a metafile's natural size is its
+    // bounding box at 96 pixels to the inch, the resolution the form lays
+    // itself out at.
+    void measure(OLE_HANDLE handle) {
+        if (type_ == PICTYPE_BITMAP) {
+            BITMAP bm{};
+            if (GetObjectW(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof bm, &bm)) {
+                width_ = bm.bmWidth;
+                height_ = bm.bmHeight;
+                return;
+            }
+        } else if (type_ == PICTYPE_ICON) {
+            ICONINFO info{};
+            if (GetIconInfo(reinterpret_cast<HICON>(static_cast<UINT_PTR>(handle)), &info)) {
+                BITMAP bm{};
+                GetObjectW(info.hbmMask, sizeof bm, &bm);
+                width_ = bm.bmWidth;
+                height_ = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;  // a mono icon's mask holds both halves
+                if (info.hbmColor) DeleteObject(info.hbmColor);
+                DeleteObject(info.hbmMask);
+                return;
+            }
+        }
+        width_ = MulDiv(himetricWidth_, 96, 2540);
+        height_ = MulDiv(himetricHeight_, 96, 2540);
+    }
+
+    // The same picture as a pointer, its hot spot in the centre: the icon
+    // file carries none of its own.
+    HCURSOR makeCursor(HICON icon) const {
         ICONINFO info{};
-        if (!GetIconInfo(icon, &info)) return nullptr;
+        if (!icon || !GetIconInfo(icon, &info)) return nullptr;
         info.fIcon = FALSE;
         info.xHotspot = static_cast<DWORD>(width_ / 2);
         info.yHotspot = static_cast<DWORD>(height_ / 2);
-        HCURSOR made = CreateIconIndirect(&info);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
+        HCURSOR cursor = reinterpret_cast<HCURSOR>(CreateIconIndirect(&info));
         if (info.hbmColor) DeleteObject(info.hbmColor);
-        return made;
+        DeleteObject(info.hbmMask);
+        return cursor;
     }
 
     IPicture* picture_;
-    OLE_XSIZE_HIMETRIC hmWidth_ = 0;
-    OLE_YSIZE_HIMETRIC hmHeight_ = 0;
+    short type_ = PICTYPE_NONE;
+    OLE_XSIZE_HIMETRIC himetricWidth_ = 0;
+    OLE_YSIZE_HIMETRIC himetricHeight_ = 0;
     int width_ = 0, height_ = 0;
-    mutable HCURSOR cursor_ = nullptr;
-    mutable bool cursorTried_ = false;
+    HCURSOR cursor_ = nullptr;
 };
 
 }  // namespace
 
-std::unique_ptr<forms::Picture> Win32PictureLoader::load(forms::FileImage fileImage) {
-    if (fileImage.empty()) throw forms::RuntimeError(kInvalidPicture, "Invalid picture");
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, fileImage.size());
-    if (!memory) throw forms::RuntimeError(kOutOfMemory, "Out of memory");
-    std::memcpy(GlobalLock(memory), fileImage.data(), fileImage.size());
+std::unique_ptr<forms::Picture> Win32PictureLoader::load(forms::FileImage f) {
+    if (!knownFormat(f)) invalid("not a BMP, ICO or placeable WMF file image");
+    if (f.size() > 0x7FFFFFFF) invalid("the file image is too large");
+    // The system's loader reads from a stream over a copy of the file image
+    // in memory; the stream frees the copy.
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, f.size());
+    if (!memory) throw forms::RuntimeError(forms::errors::kOutOfMemory, "Out of memory");
+    std::memcpy(GlobalLock(memory), f.data(), f.size());
     GlobalUnlock(memory);
-
     IStream* stream = nullptr;
     if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
         GlobalFree(memory);
-        throw forms::RuntimeError(kOutOfMemory, "Out of memory");
+        throw forms::RuntimeError(forms::errors::kOutOfMemory, "Out of memory");
     }
     IPicture* picture = nullptr;
-    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(fileImage.size()), FALSE, IID_IPicture,
+    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(f.size()), FALSE, IID_IPicture,
                                 reinterpret_cast<void**>(&picture));
-    stream->Release();  // frees the memory too
-    if (FAILED(hr) || !picture) throw forms::RuntimeError(kInvalidPicture, "Invalid picture");
+    stream->Release();
+    if (FAILED(hr) || !picture) invalid("the system cannot load this file image (" + hresult(hr) + ")");
     return std::make_unique<OlePicture>(picture);
 }
 

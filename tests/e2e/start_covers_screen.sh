@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The menu starts maximized over the whole screen with its frame and white
-# background, and the panel is hidden while it runs.
+# background, shows inside the frame exactly the start screen that the
+# headless back end paints, and hides the panel while it runs.
 . "$(dirname "$0")/desktop.sh"
 EXE=$1
+PREVIEW=$2
 
 desktop_start
 menu_start "$EXE"
@@ -16,6 +18,14 @@ geometry=$(xwininfo -id "$MENU_WINDOW" | awk '/Absolute upper-left X/ {x=$NF} /A
 [ "$(pixel 1 1)" = FFFFFF ] || fail "client (0,0) is $(pixel 1 1), not white"
 [ "$(pixel 2 2)" != FFFFFF ] || fail "Picture1 does not start one pixel inside the client area"
 [ "$(pixel 0 0)" != FFFFFF ] || fail "the window has no frame"
+
+# Inside the frame: pixel for pixel the headless start screen of a 1022x766
+# client area.
+"$PREVIEW" "$E2E_TMP" 1024x768 >/dev/null || fail "the preview tool failed"
+import -window root "$E2E_TMP/screen.png"
+convert "$E2E_TMP/screen.png" -crop 1022x766+1+1 +repage "$E2E_TMP/client.png"
+differing=$(compare -metric AE "$E2E_TMP/client.png" "$E2E_TMP/start.png" "$E2E_TMP/diff.png" 2>&1)
+[ "$differing" = 0 ] || fail "$differing pixels of the window differ from the headless start screen"
 
 [ "$(map_state "$PANEL")" = IsUnMapped ] || fail "the panel is $(map_state "$PANEL") while the menu runs"
 echo "ok: the window covers the screen and the panel is hidden"

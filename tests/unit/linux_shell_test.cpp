@@ -157,6 +157,27 @@ TEST(LinuxProcessStart, AFileThatIsNotAProgramRaisesWithTheReason) {
     }
 }
 
+TEST(LinuxProcessStart, AnExecutableThatIsNoProgramIsReportedNotHandedToTheShell) {
+    // A Windows installer on a disc mounted with execute rights: the kernel
+    // cannot run it, and it must not be run as a shell script instead.
+    TempDir d;
+    fs::path windowsProgram = d.file("QUV.exe", "MZ\x90\ntouch \"$(dirname \"$0\")/ran-as-script\"\n");
+    fs::permissions(windowsProgram, fs::perms::owner_all);
+    platform::gtk::GtkShell shell;
+    EXPECT_THROW(shell.startProcess(windowsProgram.string(), d.path().string(), forms::show::kNormal),
+                 forms::RuntimeError);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(fs::exists(d.path() / "ran-as-script"));
+}
+
+TEST(LinuxProcessStart, AMissingWorkingFolderIsReported) {
+    TempDir d;
+    fs::path installer = stubInstaller(d, "QUV.exe");
+    platform::gtk::GtkShell shell;
+    EXPECT_THROW(shell.startProcess(installer.string(), (d.path() / "gone").string(), forms::show::kNormal),
+                 forms::RuntimeError);
+}
+
 TEST(LinuxShell, AppPathIsTheFolderOfTheRunningProgram) {
     platform::gtk::GtkShell shell;
     std::string dir = shell.appPath();
