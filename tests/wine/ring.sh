@@ -11,6 +11,10 @@
 #                                      runs BUILD/shell-test.exe from a fresh
 #                                      directory, or from the root of a
 #                                      drive mapped to one
+#   ring.sh launch PREFIX BUILD CASE   BUILD/wine-launch-driver.exe CASE starts
+#                                      Install.exe itself, in folders it makes
+#                                      under a fresh directory; screenshots
+#                                      it takes are kept as PNGs here
 #
 # Each step starts its own virtual display and leaves no Wine or X server
 # behind.
@@ -25,11 +29,13 @@ export WINEPREFIX=$(realpath -m "$2")
 work=$(mktemp -d)
 xvfb_pid=""
 mapped=""  # a drive letter this run mapped, removed again at the end
+drive_link=""
 
 cleanup() {
     [ -n "$mapped" ] && rm -f "$mapped"
     "$WINESERVER" -k 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    [ -n "$drive_link" ] && rm -f "$drive_link"
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -45,6 +51,9 @@ start_display() {
     [ -s "$work/display" ] || { echo "Xvfb did not start"; exit 1; }
     export DISPLAY=":$(cat "$work/display")"
 }
+
+# A Unix path as Wine's drive Z: shows it.
+winpath() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
 
 # Waits for every Wine process of the prefix to end; false after the timeout.
 wine_settles() {
@@ -140,8 +149,31 @@ shell)
     wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
     exit $status
     ;;
+launch)
+    build=$3
+    what=$4
+    for f in Install.exe wine-launch-driver.exe stub-installer.exe fatal-guard-probe.exe; do
+        [ -f "$build/$f" ] || { echo "$build/$f is missing: build the win64 preset first"; exit 1; }
+    done
+    [ -f "$WINEPREFIX/.ring-prefix-2" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
+    wine_settles 20 || "$WINESERVER" -k || true
+    start_display
+    if [ "$what" = paths ]; then
+        # Drive R: is the root of a folder that holds the menu.
+        mkdir "$work/root"
+        drive_link="$WINEPREFIX/dosdevices/r:"
+        ln -sfn "$work/root" "$drive_link"
+    fi
+    status=0
+    timeout 240 "$WINE" "$build/wine-launch-driver.exe" "$what" "$(winpath "$work")" "$(winpath "$build")" || status=1
+    for shot in "$work"/*.bmp; do
+        [ -f "$shot" ] && convert "$shot" "wine-$what-$(basename "$shot" .bmp).png"
+    done
+    wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
+    exit $status
+    ;;
 *)
-    echo "usage: ring.sh prefix PREFIX | case PREFIX BUILD SCENARIO | shell PREFIX BUILD [root]" >&2
+    echo "usage: ring.sh prefix PREFIX | case PREFIX BUILD SCENARIO | shell PREFIX BUILD [root] | launch PREFIX BUILD CASE" >&2
     exit 2
     ;;
 esac
