@@ -8,6 +8,8 @@ packages=(
   g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev
   # the Linux back end
   libgtk-3-dev libfontconfig-dev
+  # reading the pointer's image in the end-to-end cases
+  libxfixes-dev
   # fonts the screen names: Tahoma and MS Sans Serif from Wine's fonts,
   # Liberation Mono for Courier New, Liberation Sans where MS Sans Serif is a bitmap
   fonts-wine fonts-liberation2

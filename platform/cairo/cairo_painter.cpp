@@ -174,12 +174,17 @@ void registerWindowsFonts() {
         FcConfigAppFontAddDir(config, reinterpret_cast<const FcChar8*>("/usr/share/wine/fonts"));
         // Wine's MS Sans Serif is a bitmap font, which fontconfig leaves out;
         // the TrueType faces Windows itself puts in its place come first.
-        static const char kSansSerifAlias[] =
+        // Wine's Tahoma Bold has the strokes of the regular face: thickened,
+        // it looks as heavy as the bold Tahoma the screen was drawn with.
+        static const char kFontRules[] =
             "<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"fonts.dtd\"><fontconfig>"
             "<alias binding=\"same\"><family>MS Sans Serif</family><prefer>"
             "<family>Microsoft Sans Serif</family><family>Arial</family><family>Liberation Sans</family>"
-            "</prefer></alias></fontconfig>";
-        FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kSansSerifAlias), FcFalse);
+            "</prefer></alias>"
+            "<match target=\"font\"><test name=\"file\" compare=\"contains\"><string>wine/fonts/tahomabd</string>"
+            "</test><edit name=\"embolden\" mode=\"assign\"><bool>true</bool></edit></match>"
+            "</fontconfig>";
+        FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kFontRules), FcFalse);
         pango_cairo_font_map_set_default(nullptr);  // a font map made before now would not see them
         return true;
     }();

@@ -44,12 +44,17 @@ int main(int argc, char** argv) {
         platform::cairo::registerWindowsFonts();
         platform::headless::FakeShell shell;
         platform::cairo::CairoPictureLoader loader;
-        Form1 form(shell, loader);
-        // A maximized window's client area: the screen less the one-pixel border.
-        platform::headless::HeadlessWindow window(form, width - 2, height - 2);
-        form.Form_Load();
+        // Each state on a menu of its own, fresh from the load step: the
+        // pointer comes from the background onto the control, as a user's would.
         for (const State& s : kStates) {
-            if (s.control) form.pointerMove(centreOf(form, form.control(s.control)));
+            Form1 form(shell, loader);
+            // A maximized window's client area: the screen less the one-pixel border.
+            platform::headless::HeadlessWindow window(form, width - 2, height - 2);
+            form.Form_Load();
+            if (s.control) {
+                form.pointerMove(centreOf(form, form.Picture1));
+                form.pointerMove(centreOf(form, form.control(s.control)));
+            }
             std::string path = dir + "/" + s.file;
             platform::headless::HeadlessWindow::savePng(window.render().get(), path);
             std::printf("%s\n", path.c_str());

@@ -8,12 +8,15 @@
 
 #include "app/form1.h"
 #include "platform/win32/crash_guard.h"
+#include "platform/win32/dll_search.h"
 #include "platform/win32/host_window.h"
 #include "platform/win32/unicode.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_shell.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // Before anything can load a DLL.
+    platform::win32::restrictDllSearchToSystem();
     platform::win32::installCrashGuard();
     // The shell's start of installers and the system's picture loader both
     // want COM on this thread.

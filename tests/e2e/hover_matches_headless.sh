@@ -6,7 +6,7 @@
 . "$(dirname "$0")/desktop.sh"
 EXE=$1
 PREVIEW=$2
-BOXES=$3
+BOXES=$4
 
 "$PREVIEW" "$E2E_TMP" 1024x768 >/dev/null || fail "the preview tool failed"
 "$BOXES" >"$E2E_TMP/boxes.txt" || fail "the control boxes tool failed"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Static checks of the shipping Install.exe, read from its PE headers:
-#   check_pe.sh EXE machine|subsystem|imports|security
+#   check_pe.sh EXE machine|subsystem|imports|security|dllsearch
 set -euo pipefail
 exe=$1
 check=$2
@@ -33,6 +33,11 @@ security)
     for flag in DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE; do
         grep -q "^[[:space:]]*$flag\$" <<<"$headers" || fail "DllCharacteristics lacks $flag"
     done
+    ;;
+dllsearch)
+    # DLLs load from the system directory only: the program asks for it by name.
+    grep -q "SetDllDirectoryW" <<<"$headers" || fail "does not import SetDllDirectoryW"
+    grep -aq "SetDefaultDllDirectories" "$exe" || fail "does not look up SetDefaultDllDirectories"
     ;;
 *)
     echo "unknown check $check" >&2

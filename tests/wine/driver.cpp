@@ -8,6 +8,9 @@
 //   wine-driver exit   as up, then a click on EXIT ends the menu and the
 //                      taskbar is shown again
 //   wine-driver close  as up, then WM_CLOSE (what Alt+F4 sends) does the same
+//   wine-driver endsession
+//                      as up, then the session ending (WM_ENDSESSION) does the
+//                      same
 //   wine-driver missing
 //                      as up, then a click on INDEX SOFTWARE with no installer
 //                      beside the menu shows the modal not-found message,
@@ -133,10 +136,10 @@ void checkInstallerStarts(HWND menu, const std::wstring& dir) {
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring_view scenario = argc > 1 ? argv[1] : L"";
-    const bool known = scenario == L"up" || scenario == L"exit" || scenario == L"close" ||
+    const bool known = scenario == L"up" || scenario == L"exit" || scenario == L"close" || scenario == L"endsession" ||
                        scenario == L"missing" || (scenario == L"start" && argc > 2);
     if (!known) {
-        std::fprintf(stderr, "usage: wine-driver up|exit|close|missing|start DIR\n");
+        std::fprintf(stderr, "usage: wine-driver up|exit|close|endsession|missing|start DIR\n");
         return 2;
     }
     HWND menu = waitForMenu();
@@ -153,11 +156,13 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (scenario == L"exit") {
         click(menu, kExitLabel);
+    } else if (scenario == L"endsession") {
+        PostMessageW(menu, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     } else {
         PostMessageW(menu, WM_CLOSE, 0, 0);
     }
     const bool ended = waitForEnd(menu);
-    if (scenario == L"exit" || scenario == L"close") {
+    if (scenario == L"exit" || scenario == L"close" || scenario == L"endsession") {
         check(ended, "the menu window goes away");
         HWND bar = taskbar();
         check(bar && IsWindowVisible(bar), "the taskbar is visible again");

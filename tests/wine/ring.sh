@@ -7,9 +7,14 @@
 #   ring.sh case PREFIX BUILD SCENARIO runs BUILD/Install.exe from a fresh
 #                                      directory and drives it with
 #                                      BUILD/wine-driver.exe SCENARIO
-#   ring.sh shell PREFIX BUILD [root]  runs BUILD/shell-test.exe from a fresh
+#   ring.sh shell PREFIX BUILD [root|crash]
+#                                      runs BUILD/shell-test.exe from a fresh
 #                                      directory, or from the root of a
 #                                      drive mapped to one
+#   ring.sh launch PREFIX BUILD CASE   BUILD/wine-launch-driver.exe CASE starts
+#                                      Install.exe itself, in folders it makes
+#                                      under a fresh directory; screenshots
+#                                      it takes are kept as PNGs here
 #
 # Each step starts its own virtual display and leaves no Wine or X server
 # behind.
@@ -23,10 +28,14 @@ mode=$1
 export WINEPREFIX=$(realpath -m "$2")
 work=$(mktemp -d)
 xvfb_pid=""
+mapped=""  # a drive letter this run mapped, removed again at the end
+drive_link=""
 
 cleanup() {
+    [ -n "$mapped" ] && rm -f "$mapped"
     "$WINESERVER" -k 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    [ -n "$drive_link" ] && rm -f "$drive_link"
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -42,6 +51,9 @@ start_display() {
     [ -s "$work/display" ] || { echo "Xvfb did not start"; exit 1; }
     export DISPLAY=":$(cat "$work/display")"
 }
+
+# A Unix path as Wine's drive Z: shows it.
+winpath() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
 
 # Waits for every Wine process of the prefix to end; false after the timeout.
 wine_settles() {
@@ -122,20 +134,46 @@ shell)
         # A drive letter of its own for this run, mapped to the fresh directory.
         drive=""
         for letter in t u v w x y; do
-            [ -e "$WINEPREFIX/dosdevices/$letter:" ] || { drive=$letter; break; }
+            link="$WINEPREFIX/dosdevices/$letter:"
+            [ -e "$link" ] || [ -L "$link" ] || { drive=$letter; break; }
         done
         [ -n "$drive" ] || { echo "no free drive letter in the prefix"; exit 1; }
-        ln -s "$work/disc" "$WINEPREFIX/dosdevices/$drive:"
+        mapped="$WINEPREFIX/dosdevices/$drive:"
+        ln -s "$work/disc" "$mapped"
         "$WINE" "$drive:\\shell-test.exe" root || status=1
-        rm -f "$WINEPREFIX/dosdevices/$drive:"
+    elif [ "$where" = crash ]; then
+        "$WINE" "$work/disc/shell-test.exe" crash || status=1
     else
         "$WINE" "$work/disc/shell-test.exe" || status=1
     fi
     wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
     exit $status
     ;;
+launch)
+    build=$3
+    what=$4
+    for f in Install.exe wine-launch-driver.exe stub-installer.exe fatal-guard-probe.exe; do
+        [ -f "$build/$f" ] || { echo "$build/$f is missing: build the win64 preset first"; exit 1; }
+    done
+    [ -f "$WINEPREFIX/.ring-prefix-2" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
+    wine_settles 20 || "$WINESERVER" -k || true
+    start_display
+    if [ "$what" = paths ]; then
+        # Drive R: is the root of a folder that holds the menu.
+        mkdir "$work/root"
+        drive_link="$WINEPREFIX/dosdevices/r:"
+        ln -sfn "$work/root" "$drive_link"
+    fi
+    status=0
+    timeout 240 "$WINE" "$build/wine-launch-driver.exe" "$what" "$(winpath "$work")" "$(winpath "$build")" || status=1
+    for shot in "$work"/*.bmp; do
+        [ -f "$shot" ] && convert "$shot" "wine-$what-$(basename "$shot" .bmp).png"
+    done
+    wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
+    exit $status
+    ;;
 *)
-    echo "usage: ring.sh prefix PREFIX | case PREFIX BUILD SCENARIO | shell PREFIX BUILD [root]" >&2
+    echo "usage: ring.sh prefix PREFIX | case PREFIX BUILD SCENARIO | shell PREFIX BUILD [root] | launch PREFIX BUILD CASE" >&2
     exit 2
     ;;
 esac

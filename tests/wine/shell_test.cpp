@@ -6,12 +6,20 @@
 //
 //   shell-test          runs in the directory this program lies in
 //   shell-test root     this program lies in the root of a drive ("T:\")
+//   shell-test crash    the taskbar comes back when a program with the crash
+//                       guard dies of an uncaught C++ exception (in a child
+//                       run of this program). An access violation is left
+//                       out: Wine then starts its debugger, which does not
+//                       end in time.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+#include <stdexcept>
+
 #include "forms/runtime_error.h"
+#include "platform/win32/crash_guard.h"
 #include "platform/win32/unicode.h"
 #include "platform/win32/win32_shell.h"
 
@@ -167,10 +175,49 @@ void starts(platform::win32::Win32Shell& shell, const std::string& base, const s
           "a file that is not a program fails with the system's reason (" + reason + ")");
 }
 
+// A child run: dies with the crash guard in place.
+[[noreturn]] void die(std::wstring_view how) {
+    platform::win32::installCrashGuard();
+    if (how == L"throw") throw std::runtime_error("uncaught");
+    std::abort();
+}
+
+void crashes(const std::string& self) {
+    for (const wchar_t* how : {L"throw"}) {
+        // The desktop's taskbar may still be on its way when this program starts.
+        HWND taskbar = nullptr;
+        for (int tries = 0; tries < 200 && !taskbar; ++tries) {
+            taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+            if (!taskbar) Sleep(100);
+        }
+        check(taskbar != nullptr, "the desktop has a taskbar");
+        ShowWindow(taskbar, SW_HIDE);
+        std::wstring line = L"\"" + widen(self) + L"\" die " + how;
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+            check(false, "the child starts");
+            continue;
+        }
+        const bool ended = WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0;
+        DWORD code = 0;
+        GetExitCodeProcess(pi.hProcess, &code);
+        if (!ended) TerminateProcess(pi.hProcess, 1);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        const std::string what = narrow(how);
+        check(ended && code != 0, "the child dies (" + what + ")");
+        check(IsWindowVisible(FindWindowA("Shell_TrayWnd", nullptr)), "the taskbar is shown again (" + what + ")");
+    }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const bool root = argc > 1 && std::wstring(argv[1]) == L"root";
+    const std::wstring_view mode = argc > 1 ? argv[1] : L"";
+    if (mode == L"die" && argc > 2) die(argv[2]);
+    const bool root = mode == L"root";
     platform::win32::Win32Shell shell;
     const std::string app = shell.appPath();
     std::printf("application directory: %s\n", app.c_str());
@@ -183,7 +230,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::string stub = join(app, "stub-installer.exe");
 
-    if (root) {
+    if (mode == L"crash") {
+        crashes(join(app, "shell-test.exe"));
+    } else if (root) {
         copyStub(stub, join(app, "QUV.exe"));
         const std::string found = shell.dir(join(app, "QUV.EXE"), attributes::kNormal);
         check(found == "QUV.exe", "the installer is found in the root of the drive");

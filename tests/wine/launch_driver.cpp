@@ -1,0 +1,303 @@
+// Starts Install.exe itself, from directories it prepares, inside a Wine
+// desktop that has a taskbar, and works it with real mouse input: the
+// installers it starts or reports missing, the awkward folders it may lie
+// in, the end of the session, and the crash guard.
+//
+//   wine-launch-driver CASE WORK-DIR BUILD-DIR
+//
+// WORK-DIR is a fresh, empty directory for this case; BUILD-DIR is the
+// 64-bit build tree, with Install.exe, stub-installer.exe and
+// fatal-guard-probe.exe. Every check is printed; the exit code is the number
+// of failed checks (100 when the case is unknown).
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "desktop.h"
+
+using namespace wine_tests;
+
+namespace {
+
+// Points of the menu in its client area. Picture1 lies one pixel in from the
+// client area's corner after the load step, and each control's box is its
+// twips box at 15 twips to the pixel from there:
+//   EXIT     Label12 (1260,6240) 615x315   -> (85..126, 417..438)
+//   INDEX    Label10 (360,4560) 2235x405   -> (25..174, 305..332)
+//   ADDRESS  Label8  (240,3600) 2595x405   -> (17..190, 241..268)
+constexpr RECT kExitBox{85, 417, 126, 438};
+constexpr POINT kExit{105, 427};
+constexpr POINT kIndex{99, 318};
+constexpr POINT kAddress{103, 254};
+
+constexpr DWORD kGreen = 0x00FF00, kCyan = 0x00FFFF;
+constexpr const wchar_t* kMenuClass = L"TarveloInstallMenu";
+constexpr const wchar_t* kTitle = L"Message Window";
+constexpr const wchar_t* kQuvMissing =
+    L"Excutable(QUV.exe) File Not Found, Cant't install\rOFFICE AUTOMATION SOFTWARE Package";
+constexpr const wchar_t* kMurdeloMissing =
+    L"Excutable(MURDELO.exe) File Not Found,\rCant't install ADDRESS-BOOK Software Package";
+
+struct Context {
+    std::wstring work, build;
+    Checks checks;
+    std::wstring installExe() const { return join(build, L"Install.exe"); }
+    std::wstring helper(const wchar_t* name) const { return join(build, name); }
+};
+
+// A running menu, started from its own directory's copy of Install.exe with
+// a different current directory, as a user's double click would.
+struct Menu {
+    Process process;
+    HWND window = nullptr;
+};
+
+bool startMenu(Context& c, Menu& menu, const std::wstring& dir) {
+    c.checks.expect(waitFor(taskbarVisible, 30000), "the desktop shows its taskbar before the menu starts");
+    std::wstring exe = join(dir, L"Install.exe");
+    if (!copyFile(c.installExe(), exe) || !startProgram(menu.process, exe, L"C:\\windows")) {
+        c.checks.expect(false, "Install.exe starts from " + utf8(dir));
+        return false;
+    }
+    bool up = waitFor([&] { return (menu.window = findWindowOf(menu.process.info.dwProcessId, kMenuClass)); }, 30000);
+    c.checks.expect(up, "the menu window appears");
+    if (up) Sleep(300);  // the first paint
+    return up;
+}
+
+void expectEnds(Context& c, Menu& menu, const char* how) {
+    long code = menu.process.waitForExit(15000);
+    c.checks.expect(code == 0, std::string(how) + ": the program ends (exit code " + std::to_string(code) + ")");
+    c.checks.expect(taskbarVisible(), std::string(how) + ": the taskbar is visible again");
+}
+
+void exitMenu(Context& c, Menu& menu) {
+    postClick(menu.window, kExit);
+    expectEnds(c, menu, "EXIT");
+}
+
+int caseEndSession(Context& c) {
+    Menu menu;
+    if (!startMenu(c, menu, c.work)) return c.checks.failures;
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(menu.window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+    c.checks.expect(answer == TRUE, "the menu lets the session end");
+    SendMessageTimeoutW(menu.window, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+    c.checks.expect(taskbarVisible(), "the taskbar is back by the time the session may end");
+    expectEnds(c, menu, "WM_ENDSESSION");
+    return c.checks.failures;
+}
+
+// The crash guard shows the taskbar before the system ends the program its
+// own way (an error report, a debugger, the run time's abort message), which
+// may wait for the user: the check is made while the program is still dying,
+// and the test then ends it.
+int caseFatal(Context& c) {
+    c.checks.expect(waitFor(taskbarVisible, 30000), "the desktop shows its taskbar");
+    for (const wchar_t* way : {L"terminate", L"throw", L"crash"}) {
+        Process probe;
+        std::wstring exe = c.helper(L"fatal-guard-probe.exe");
+        std::wstring line = L"\"" + exe + L"\" " + way;
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                            &probe.info)) {
+            c.checks.expect(false, utf8(way) + ": the probe starts");
+            continue;
+        }
+        // The probe hides the taskbar first thing, then dies.
+        bool hidden = waitFor([] { return !taskbarVisible(); }, 10000);
+        c.checks.expect(hidden, utf8(way) + ": the probe hid the taskbar");
+        bool back = waitFor([&] { return taskbarVisible() || probe.waitForExit(0) != -1; }, 15000) && taskbarVisible();
+        c.checks.expect(back, utf8(way) + ": the taskbar is visible again as the program dies");
+        if (probe.running()) TerminateProcess(probe.info.hProcess, 1);
+        probe.waitForExit(5000);
+        // The crash reporter the system starts for the probe may come late.
+        for (int i = 0; i < 20; ++i, Sleep(100)) endProcessesNamed(L"winedbg.exe");
+        ShowWindow(taskbar(), SW_SHOWNORMAL);  // for the next way, whatever happened
+    }
+    return c.checks.failures;
+}
+
+// What the user sees, with real mouse input: EXIT in green at its place, in
+// cyan under the pointer, and a click on it ending the menu. Screenshots of
+// both states are kept for people to look at.
+int caseLook(Context& c) {
+    Menu menu;
+    if (!startMenu(c, menu, c.work)) return c.checks.failures;
+    Screenshot shot = captureScreen();
+    shot.saveBmp(join(c.work, L"menu.bmp"));
+    RECT exitBox = clientRectOnScreen(menu.window, kExitBox);
+    c.checks.expect(shot.count(exitBox, kGreen) > 20, "EXIT is drawn in green at its place");
+    moveMouse(menu.window, kExit);
+    bool hover = waitFor([&] {
+        Screenshot s = captureScreen();
+        return s.count(exitBox, kCyan) > 20 && s.count(exitBox, kGreen) == 0;
+    }, 5000);
+    c.checks.expect(hover, "under the pointer EXIT turns cyan");
+    captureScreen().saveBmp(join(c.work, L"hover.bmp"));
+    click(menu.window, kExit);
+    expectEnds(c, menu, "EXIT");
+    return c.checks.failures;
+}
+
+// Installer starts, read from the markers stub-installer.exe leaves in its
+// working directory: "<its name>.<process id>.started", holding the path it
+// was started as. Counting them in the application directory shows that the
+// installer was started there.
+struct Starts {
+    std::wstring dir;
+    std::vector<std::wstring> markers(const wchar_t* pattern = L"*.started") const {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW entry;
+        HANDLE find = FindFirstFileW(join(dir, pattern).c_str(), &entry);
+        if (find == INVALID_HANDLE_VALUE) return names;
+        do names.push_back(entry.cFileName);
+        while (FindNextFileW(find, &entry));
+        FindClose(find);
+        return names;
+    }
+    std::size_t count() const { return markers().size(); }
+    bool reach(std::size_t n, int timeoutMs = 15000) const {
+        return waitFor([&] { return count() >= n; }, timeoutMs);
+    }
+};
+
+// Clicks an entry and expects the message box: checks its text (when
+// given), that the menu takes no input while it is open, and closes it.
+std::wstring expectMessage(Context& c, Menu& menu, POINT entry, const wchar_t* expected, const std::string& what) {
+    postClick(menu.window, entry);
+    HWND box = nullptr;
+    bool shown = waitFor([&] { return (box = findMessageBox(menu.window, kTitle)); }, 10000);
+    c.checks.expect(shown, what + ": a message box \"Message Window\" owned by the menu");
+    if (!shown) return L"";
+    std::wstring text = messageBoxText(box);
+    std::wstring shot = join(c.work, L"message.bmp");
+    if (GetFileAttributesW(shot.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        Sleep(500);  // its first paint
+        captureScreen().saveBmp(shot);
+    }
+    if (expected) c.checks.expect(text == expected, what + ": the message reads as specified, got \"" + utf8(text) + "\"");
+    c.checks.expect(!IsWindowEnabled(menu.window), what + ": the menu takes no input while the box is open");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    c.checks.expect(waitFor([&] { return !IsWindow(box); }, 5000), what + ": OK closes the box");
+    c.checks.expect(waitFor([&] { return IsWindowEnabled(menu.window) != FALSE; }, 5000),
+                    what + ": the menu answers again");
+    return text;
+}
+
+void expectStart(Context& c, Menu& menu, POINT entry, const Starts& starts, const std::wstring& dir,
+                 const std::string& what) {
+    const std::vector<std::wstring> before = starts.markers();
+    postClick(menu.window, entry);
+    bool started = starts.reach(before.size() + 1);
+    c.checks.expect(started, what + ": the installer starts, in the application directory");
+    if (!started) return;
+    for (const std::wstring& name : starts.markers()) {
+        if (std::find(before.begin(), before.end(), name) != before.end()) continue;
+        std::vector<std::wstring> content = readLines(join(dir, name));
+        std::wstring path = content.empty() ? L"" : content.front();
+        std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+        std::wstring expected = dir.back() == L'\\' ? dir.substr(0, dir.size() - 1) : dir;
+        c.checks.expect(lstrcmpiW(folder.c_str(), expected.c_str()) == 0,
+                        what + ": the very file found beside the menu, got " + utf8(path));
+        break;
+    }
+    c.checks.expect(!findMessageBox(menu.window, kTitle), what + ": no message box");
+}
+
+int caseInstallers(Context& c) {
+    const std::wstring dir = c.work;
+    const std::wstring quv = join(dir, L"QUV.EXE"), quvLower = join(dir, L"quv.exe");
+    Starts starts{dir};
+    Menu menu;
+    if (!startMenu(c, menu, dir)) return c.checks.failures;
+
+    expectMessage(c, menu, kIndex, kQuvMissing, "INDEX, no installer");
+    expectMessage(c, menu, kAddress, kMurdeloMissing, "ADDRESS, no installer");
+
+    copyFile(c.helper(L"stub-installer.exe"), quvLower);
+    expectStart(c, menu, kIndex, starts, dir, "INDEX, quv.exe in lower case");
+    copyFile(c.helper(L"stub-installer.exe"), join(dir, L"MURDELO.EXE"));
+    expectStart(c, menu, kAddress, starts, dir, "ADDRESS, MURDELO.EXE in upper case");
+
+    SetFileAttributesW(quvLower.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+    expectStart(c, menu, kIndex, starts, dir, "INDEX, read-only archive file");
+
+    for (auto [attribute, name] : {std::pair{FILE_ATTRIBUTE_HIDDEN, "hidden"}, {FILE_ATTRIBUTE_SYSTEM, "system"}}) {
+        SetFileAttributesW(quvLower.c_str(), attribute);
+        c.checks.expect(GetFileAttributesW(quvLower.c_str()) & attribute, std::string("the file is now ") + name);
+        std::size_t before = starts.count();
+        expectMessage(c, menu, kIndex, kQuvMissing, std::string("INDEX, ") + name + " file");
+        c.checks.expect(starts.count() == before, std::string("INDEX, ") + name + " file: nothing started");
+    }
+    SetFileAttributesW(quvLower.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(quvLower.c_str());
+
+    CreateDirectoryW(quv.c_str(), nullptr);
+    expectMessage(c, menu, kIndex, kQuvMissing, "INDEX, a directory named QUV.EXE");
+    RemoveDirectoryW(quv.c_str());
+
+    HANDLE h = CreateFileW(quv.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(h, "this is not a program\r\n", 23, &written, nullptr);
+    CloseHandle(h);
+    std::wstring why = expectMessage(c, menu, kIndex, nullptr, "INDEX, a file that is not a program");
+    c.checks.expect(why.find(L"Cannot start") == 0 && why.find(L"QUV.EXE") != std::wstring::npos,
+                    "the message names the installer and the reason: \"" + utf8(why) + "\"");
+    DeleteFileW(quv.c_str());
+
+    std::size_t before = starts.count();
+    for (int i = 0; i < 20; ++i) postClick(menu.window, kAddress);
+    bool all = starts.reach(before + 20, 30000);
+    c.checks.expect(all, "twenty quick clicks give twenty starts, got " + std::to_string(starts.count() - before));
+    exitMenu(c, menu);
+    return c.checks.failures;
+}
+
+// The menu in awkward places: a folder with a space and a decoy program
+// where an unquoted command line would land, a folder with non-ASCII
+// letters, and the root of a drive (R:, which the test maps to WORK-DIR\root).
+int casePaths(Context& c) {
+    const std::wstring spaced = join(c.work, L"My Disc");
+    const std::wstring accented = join(c.work, L"Menü Ĉafé");
+    const std::wstring root = L"R:\\";
+    for (const std::wstring& d : {spaced, accented}) CreateDirectoryW(d.c_str(), nullptr);
+    copyFile(c.helper(L"stub-installer.exe"), join(c.work, L"My.exe"));
+
+    for (const std::wstring& dir : {spaced, accented, root}) {
+        const std::string where = utf8(dir);
+        copyFile(c.helper(L"stub-installer.exe"), join(dir, L"QUV.exe"));
+        Starts starts{dir};
+        Menu menu;
+        if (!startMenu(c, menu, dir)) continue;
+        expectStart(c, menu, kIndex, starts, dir, "INDEX in " + where);
+        exitMenu(c, menu);
+    }
+    c.checks.expect(Starts{spaced}.markers(L"My.exe.*.started").empty() && Starts{c.work}.markers(L"My.exe.*.started").empty(),
+                    "the decoy My.exe never ran");
+    return c.checks.failures;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: wine-launch-driver CASE WORK-DIR BUILD-DIR\n");
+        return 100;
+    }
+    const std::map<std::wstring, int (*)(Context&)> kCases{
+        {L"look", caseLook}, {L"endsession", caseEndSession}, {L"fatal", caseFatal},
+        {L"installers", caseInstallers}, {L"paths", casePaths},
+    };
+    auto it = kCases.find(argv[1]);
+    if (it == kCases.end()) {
+        std::fprintf(stderr, "wine-launch-driver: no case %ls\n", argv[1]);
+        return 100;
+    }
+    Context c{argv[2], argv[3], {}};
+    int failures = it->second(c);
+    std::printf("%s: %d failed\n", utf8(argv[1]).c_str(), failures);
+    return failures;
+}
