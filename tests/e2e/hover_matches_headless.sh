@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real window answers the real pointer as the form does headless: after
-# the same moves (background, each menu entry, the logo) the screen inside
+# the same moves (from the background onto each entry and the logo) the screen inside
 # the frame is, pixel for pixel, what the preview tool paints. A press on
 # EXIT released over another entry clicks nothing.
 . "$(dirname "$0")/desktop.sh"
@@ -37,7 +37,11 @@ xdotool mousemove 1023 767  # over the window's own background, which takes no e
 menu_start "$EXE"
 wait_until 10 client_matches "$E2E_TMP/start.png" || fail "the start screen differs in $DIFFERING pixels"
 
+# Each state reached as the preview tool reaches it: from the background
+# onto the control, as a hand on the mouse would.
 for state in background:Picture1 address:Label8 index:Label10 other:Label11 exit:Label12 contact:Image1; do
+    point Picture1
+    xdotool mousemove "$PX" "$PY" sleep 0.2
     point "${state#*:}"
     xdotool mousemove "$PX" "$PY"
     wait_until 10 client_matches "$E2E_TMP/${state%%:*}.png" ||
