@@ -115,6 +115,21 @@ Surface decode(forms::FileImage bytes, const char* type) {
     return surface;
 }
 
+// gdk-pixbuf shows whatever rows it got of a bitmap cut short, as if the
+// file were whole: the sizes its headers declare are checked first.
+void checkBitmapLength(forms::FileImage bmp) {
+    if (bmp.size() < 54) invalid("the bitmap file is cut short");
+    const std::uint64_t declared = u32(bmp, 2), offset = u32(bmp, 10);
+    const std::int64_t width = static_cast<std::int32_t>(u32(bmp, 18)), height = static_cast<std::int32_t>(u32(bmp, 22));
+    const std::uint64_t bits = u16(bmp, 28), compression = u32(bmp, 30);
+    if (declared > bmp.size() || offset >= bmp.size()) invalid("the bitmap file is cut short");
+    if (compression == 0 && width > 0 && bits > 0) {
+        const std::uint64_t rows = static_cast<std::uint64_t>(height < 0 ? -height : height);
+        const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
+        if (offset + stride * rows > bmp.size()) invalid("the bitmap file is cut short");
+    }
+}
+
 // An icon file reduced to its 32 by 32 image (or, lacking one, its first),
 // which is the one a control shows; the decoder would pick by its own rules.
 std::vector<std::uint8_t> iconImage(forms::FileImage ico) {
@@ -143,7 +158,10 @@ std::vector<std::uint8_t> iconImage(forms::FileImage ico) {
 }  // namespace
 
 std::unique_ptr<forms::Picture> CairoPictureLoader::load(forms::FileImage f) {
-    if (f.size() >= 2 && f[0] == 'B' && f[1] == 'M') return std::make_unique<RasterPicture>(decode(f, "bmp"));
+    if (f.size() >= 2 && f[0] == 'B' && f[1] == 'M') {
+        checkBitmapLength(f);
+        return std::make_unique<RasterPicture>(decode(f, "bmp"));
+    }
     if (f.size() >= 6 && u16(f, 0) == 0 && u16(f, 2) == 1) {
         std::vector<std::uint8_t> one = iconImage(f);
         return std::make_unique<RasterPicture>(decode(one, "ico"));

@@ -183,6 +183,9 @@ TEST(PictureLoader, RefusesFileImagesItCannotDecodeWithAClearError) {
     forms::FileImage bmp = screen::pictures::background();
     Bytes cut(bmp.begin(), bmp.begin() + 40);  // the information header cut off
     EXPECT_THROW(loader.load(cut), forms::RuntimeError);
+    // Cut anywhere in its pixels, it is refused, not shown in part.
+    refused(Bytes(bmp.begin(), bmp.begin() + 60), "cut short");
+    refused(Bytes(bmp.begin(), bmp.end() - 1), "cut short");
     Bytes garbage(bmp.begin(), bmp.begin() + 54);
     garbage[28] = 7;  // 7 bits per pixel
     EXPECT_THROW(loader.load(garbage), forms::RuntimeError);
