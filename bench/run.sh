@@ -71,7 +71,7 @@ if [ -x "$menu" ] && command -v Xvfb >/dev/null; then
     DISPLAY=$display "$menu" >/dev/null 2>&1 &
     pid=$!
     sleep 3
-    calls=$(timeout -s INT 10 strace -f -c -p "$pid" 2>&1 | awk '/total/ {print $4}')
+    calls=$( (timeout -s INT 10 strace -f -c -p "$pid" 2>&1 || true) | awk '/total/ {print $4}')
     kill -TERM "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     row "idle 10 s, system calls" "${calls:-0}" "0 (target)" "-"

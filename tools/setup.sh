@@ -21,6 +21,10 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64 wine64
   # the disc image and its checks
   xorriso genisoimage
+  # fuzzing the picture decoders
+  clang libclang-rt-14-dev
+  # the read-only run is watched with strace
+  strace
 )
 
 missing=()

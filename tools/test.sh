@@ -19,3 +19,8 @@ ctest --preset linux
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
+
+# The picture decoders under libFuzzer, for a bounded time, from our own pictures.
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+bash fuzz/run.sh build/fuzz 30

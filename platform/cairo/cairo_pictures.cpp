@@ -115,6 +115,9 @@ Surface decode(forms::FileImage bytes, const char* type) {
     return surface;
 }
 
+// The largest width or height of a picture the loader takes.
+constexpr std::int64_t kMaxPictureSide = 4096;
+
 // gdk-pixbuf shows whatever rows it got of a bitmap cut short, as if the
 // file were whole: the sizes its headers declare are checked first.
 void checkBitmapLength(forms::FileImage bmp) {
@@ -123,7 +126,18 @@ void checkBitmapLength(forms::FileImage bmp) {
     const std::int64_t width = static_cast<std::int32_t>(u32(bmp, 18)), height = static_cast<std::int32_t>(u32(bmp, 22));
     const std::uint64_t bits = u16(bmp, 28), compression = u32(bmp, 30);
     if (declared > bmp.size() || offset >= bmp.size()) invalid("the bitmap file is cut short");
-    if (compression == 0 && width > 0 && bits > 0) {
+    // The decoder allocates what the header declares before it reads a row:
+    // sizes no picture of a menu has are refused up front.
+    const std::uint64_t headerSize = u32(bmp, 14);
+    if (headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 && headerSize != 124)
+        invalid("the bitmap has an information header of " + std::to_string(headerSize) + " bytes");
+    if (14 + headerSize > bmp.size()) invalid("the bitmap file is cut short");
+    if (width <= 0 || height == 0 || width > kMaxPictureSide || height > kMaxPictureSide ||
+        height < -kMaxPictureSide)
+        invalid("the bitmap declares a size of " + std::to_string(width) + " by " + std::to_string(height));
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        invalid("the bitmap declares " + std::to_string(bits) + " bits per pixel");
+    if (compression == 0) {
         const std::uint64_t rows = static_cast<std::uint64_t>(height < 0 ? -height : height);
         const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
         if (offset + stride * rows > bmp.size()) invalid("the bitmap file is cut short");
@@ -145,6 +159,17 @@ std::vector<std::uint8_t> iconImage(forms::FileImage ico) {
     const std::size_t entry = 6 + 16 * chosen;
     const std::size_t size = u32(ico, entry + 8), offset = u32(ico, entry + 12);
     if (offset > ico.size() || ico.size() - offset < size) invalid("the icon file is cut short");
+    // An icon image is a bitmap header with doubled height, then its rows:
+    // a header declaring more than an icon can hold is refused.
+    if (size < 40 || u32(ico, offset) < 40) invalid("the icon image has no bitmap header");
+    const std::int64_t w = static_cast<std::int32_t>(u32(ico, offset + 4));
+    const std::int64_t h = static_cast<std::int32_t>(u32(ico, offset + 8));
+    if (w <= 0 || w > 256 || h <= 0 || h > 512)
+        invalid("the icon image declares a size of " + std::to_string(w) + " by " + std::to_string(h));
+    const std::uint32_t bits = u16(ico, offset + 14), coloursUsed = u32(ico, offset + 32);
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)
+        invalid("the icon image declares " + std::to_string(bits) + " bits per pixel");
+    if (coloursUsed > 256) invalid("the icon image declares " + std::to_string(coloursUsed) + " palette colours");
     std::vector<std::uint8_t> one(ico.begin(), ico.begin() + 6);
     one[4] = 1;
     one[5] = 0;
