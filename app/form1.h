@@ -73,6 +73,8 @@ private:
     void ShowTaskbar();
     void ResetMenu();
     void ShowOtherPanel();
+    void HoverInstallEntry(forms::Control& entry, forms::Control& marker, const char* prompt,
+                           const char* description);
     void StartInstaller(forms::Control& entry, const menu::Installer& installer);
 
     forms::Shell& shell_;

@@ -8,23 +8,23 @@
 using forms::colourFromText;
 
 void Form1::Label8_MouseMove() {
-    Label8.MousePointer = forms::pointer::kCustom;
-    Label8.FontUnderline = true;
-    Image2.Visible = true;
-    Label8.ForeColor = colourFromText(menu::kHoverColour);
-    Label3.Caption = menu::kAddressPrompt;
-    Label4.Caption = menu::kAddressDescription;
-    Label3.Visible = true;
-    Label4.Visible = true;
+    HoverInstallEntry(Label8, Image2, menu::kAddressPrompt, menu::kAddressDescription);
 }
 
 void Form1::Label10_MouseMove() {
-    Label10.MousePointer = forms::pointer::kCustom;
-    Label10.FontUnderline = true;
-    Image3.Visible = true;
-    Label10.ForeColor = colourFromText(menu::kHoverColour);
-    Label3.Caption = menu::kOfficePrompt;
-    Label4.Caption = menu::kOfficeDescription;
+    HoverInstallEntry(Label10, Image3, menu::kOfficePrompt, menu::kOfficeDescription);
+}
+
+// An install entry under the pointer: the link look, then its prompt and
+// description in the description area.
+void Form1::HoverInstallEntry(forms::Control& entry, forms::Control& marker, const char* prompt,
+                              const char* description) {
+    entry.MousePointer = forms::pointer::kCustom;
+    entry.FontUnderline = true;
+    marker.Visible = true;
+    entry.ForeColor = colourFromText(menu::kHoverColour);
+    Label3.Caption = prompt;
+    Label4.Caption = description;
     Label3.Visible = true;
     Label4.Visible = true;
 }
