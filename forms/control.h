@@ -42,21 +42,23 @@ public:
     Property(Control& owner, PropertyId id, T initial) : owner_(owner), id_(id), value_(std::move(initial)) {}
     Property(const Property&) = delete;
 
-    Property& operator=(const T& v) {
-        detail::checkAssignable(owner_, id_);
-        if (value_ == v) return *this;
-        PixelRect before = detail::boxOf(owner_);
-        value_ = v;
-        detail::changed(owner_, id_, before);
-        return *this;
-    }
-    Property& operator=(const Property& other) { return *this = other.value_; }
+    Property& operator=(const T& v) { return assign(v); }
+    Property& operator=(const Property& other) { return assign(other.value_); }
     // A value of another type that compares with T, such as a text literal
     // for a caption: compared as it is, converted only when it differs.
     template <class U>
         requires(!std::is_same_v<U, T> && std::is_constructible_v<T, const U&> &&
                  std::equality_comparable_with<const T&, const U&>)
     Property& operator=(const U& v) {
+        return assign(v);
+    }
+
+    const T& value() const { return value_; }
+    operator const T&() const { return value_; }
+
+private:
+    template <class U>
+    Property& assign(const U& v) {
         detail::checkAssignable(owner_, id_);
         if (value_ == v) return *this;
         PixelRect before = detail::boxOf(owner_);
@@ -65,10 +67,6 @@ public:
         return *this;
     }
 
-    const T& value() const { return value_; }
-    operator const T&() const { return value_; }
-
-private:
     Control& owner_;
     PropertyId id_;
     T value_;
