@@ -53,17 +53,27 @@ struct Menu {
     HWND window = nullptr;
 };
 
-bool startMenu(Context& c, Menu& menu, const std::wstring& dir) {
+// Starts exe, which stays where it lies, with C:\windows as the current directory.
+bool startMenuAt(Context& c, Menu& menu, const std::wstring& exe) {
     c.checks.expect(waitFor(taskbarVisible, 30000), "the desktop shows its taskbar before the menu starts");
-    std::wstring exe = join(dir, L"Install.exe");
-    if (!copyFile(c.installExe(), exe) || !startProgram(menu.process, exe, L"C:\\windows")) {
-        c.checks.expect(false, "Install.exe starts from " + utf8(dir));
+    if (!startProgram(menu.process, exe, L"C:\\windows")) {
+        c.checks.expect(false, "Install.exe starts as " + utf8(exe));
         return false;
     }
     bool up = waitFor([&] { return (menu.window = findWindowOf(menu.process.info.dwProcessId, kMenuClass)); }, 30000);
     c.checks.expect(up, "the menu window appears");
     if (up) Sleep(300);  // the first paint
     return up;
+}
+
+// Copies Install.exe into dir and starts it from there.
+bool startMenu(Context& c, Menu& menu, const std::wstring& dir) {
+    std::wstring exe = join(dir, L"Install.exe");
+    if (!copyFile(c.installExe(), exe)) {
+        c.checks.expect(false, "Install.exe is copied to " + utf8(dir));
+        return false;
+    }
+    return startMenuAt(c, menu, exe);
 }
 
 void expectEnds(Context& c, Menu& menu, const char* how) {
@@ -142,10 +152,10 @@ int caseLook(Context& c) {
     return c.checks.failures;
 }
 
-// Installer starts, read from the markers stub-installer.exe leaves in its
-// working directory: "<its name>.<process id>.started", holding the path it
-// was started as. Counting them in the application directory shows that the
-// installer was started there.
+// Installer starts, read from the markers stub-installer.exe leaves in dir
+// (its working directory, unless STUB_MARKER_DIR names another folder):
+// "<its name>.<process id>.started", holding the path it was started as and
+// its working directory.
 struct Starts {
     std::wstring dir;
     std::vector<std::wstring> markers(const wchar_t* pattern = L"*.started") const {
@@ -187,21 +197,28 @@ std::wstring expectMessage(Context& c, Menu& menu, POINT entry, const wchar_t* e
     return text;
 }
 
+// A folder's path as the system may give it, without a trailing backslash.
+std::wstring withoutSlash(const std::wstring& dir) {
+    return !dir.empty() && dir.back() == L'\\' ? dir.substr(0, dir.size() - 1) : dir;
+}
+
 void expectStart(Context& c, Menu& menu, POINT entry, const Starts& starts, const std::wstring& dir,
                  const std::string& what) {
     const std::vector<std::wstring> before = starts.markers();
     postClick(menu.window, entry);
     bool started = starts.reach(before.size() + 1);
-    c.checks.expect(started, what + ": the installer starts, in the application directory");
+    c.checks.expect(started, what + ": the installer starts");
     if (!started) return;
     for (const std::wstring& name : starts.markers()) {
         if (std::find(before.begin(), before.end(), name) != before.end()) continue;
-        std::vector<std::wstring> content = readLines(join(dir, name));
-        std::wstring path = content.empty() ? L"" : content.front();
+        std::vector<std::wstring> content = readLines(join(starts.dir, name));
+        content.resize(2);
+        const std::wstring& path = content[0];
         std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
-        std::wstring expected = dir.back() == L'\\' ? dir.substr(0, dir.size() - 1) : dir;
-        c.checks.expect(lstrcmpiW(folder.c_str(), expected.c_str()) == 0,
+        c.checks.expect(lstrcmpiW(folder.c_str(), withoutSlash(dir).c_str()) == 0,
                         what + ": the very file found beside the menu, got " + utf8(path));
+        c.checks.expect(lstrcmpiW(withoutSlash(content[1]).c_str(), withoutSlash(dir).c_str()) == 0,
+                        what + ": it runs in the application directory, got " + utf8(content[1]));
         break;
     }
     c.checks.expect(!findMessageBox(menu.window, kTitle), what + ": no message box");
@@ -280,6 +297,34 @@ int casePaths(Context& c) {
     return c.checks.failures;
 }
 
+// The product disc in drive D:, as the maker ships it but for its
+// address-book installer: the menu started from the disc's root with another
+// current directory starts the office installer from there and reports the
+// missing one. A CD is read-only, so the installer leaves its marker in
+// WORK-DIR\markers.
+int caseDisc(Context& c) {
+    const std::wstring root = L"D:\\";
+    c.checks.expect(GetDriveTypeW(root.c_str()) == DRIVE_CDROM, "D: is a CD-ROM drive");
+    HANDLE probe = CreateFileW(join(root, L"probe.tmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (!GetEnvironmentVariableW(L"DISC_WRITABLE", nullptr, 0))
+        c.checks.expect(probe == INVALID_HANDLE_VALUE, "nothing can be written to the disc");
+    if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
+    for (const wchar_t* name : {L"Install.exe", L"autorun.inf", L"QUV.exe"})
+        c.checks.expect(GetFileAttributesW(join(root, name).c_str()) != INVALID_FILE_ATTRIBUTES,
+                        "the disc holds " + utf8(name));
+
+    const std::wstring markers = join(c.work, L"markers");
+    CreateDirectoryW(markers.c_str(), nullptr);
+    SetEnvironmentVariableW(L"STUB_MARKER_DIR", markers.c_str());
+    Menu menu;
+    if (!startMenuAt(c, menu, join(root, L"Install.exe"))) return c.checks.failures;
+    expectStart(c, menu, kIndex, Starts{markers}, root, "INDEX from the disc");
+    expectMessage(c, menu, kAddress, kMurdeloMissing, "ADDRESS, its installer not on the disc");
+    exitMenu(c, menu);
+    return c.checks.failures;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -289,7 +334,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::map<std::wstring, int (*)(Context&)> kCases{
         {L"look", caseLook}, {L"endsession", caseEndSession}, {L"fatal", caseFatal},
-        {L"installers", caseInstallers}, {L"paths", casePaths},
+        {L"installers", caseInstallers}, {L"paths", casePaths}, {L"disc", caseDisc},
     };
     auto it = kCases.find(argv[1]);
     if (it == kCases.end()) {

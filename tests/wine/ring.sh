@@ -14,7 +14,8 @@
 #   ring.sh launch PREFIX BUILD CASE   BUILD/wine-launch-driver.exe CASE starts
 #                                      Install.exe itself, in folders it makes
 #                                      under a fresh directory; screenshots
-#                                      it takes are kept as PNGs here
+#                                      it takes are kept as PNGs here. CASE
+#                                      disc puts the product disc in drive D:
 #
 # Each step starts its own virtual display and leaves no Wine or X server
 # behind.
@@ -30,13 +31,16 @@ work=$(mktemp -d)
 xvfb_pid=""
 mapped=""  # a drive letter this run mapped, removed again at the end
 drive_link=""
+drive_type=""  # a drive type this run registered, removed again at the end
 
 cleanup() {
     [ -n "$mapped" ] && rm -f "$mapped"
+    [ -n "$drive_type" ] && "$WINE" reg delete 'HKLM\Software\Wine\Drives' /v "$drive_type" /f >/dev/null 2>&1
     "$WINESERVER" -k 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     [ -n "$drive_link" ] && rm -f "$drive_link"
     wait 2>/dev/null || true
+    chmod -R u+w "$work" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -164,8 +168,40 @@ launch)
         drive_link="$WINEPREFIX/dosdevices/r:"
         ln -sfn "$work/root" "$drive_link"
     fi
+    run=()
+    if [ "$what" = disc ]; then
+        # The product disc made from this Install.exe and two stub
+        # installers, its image unpacked as a CD drive shows it, less the
+        # address-book installer, in drive D:, which Wine is told is a CD-ROM
+        # drive. A read-only bind mount in a mount namespace of this run's
+        # own makes it read-only even for root; where no namespace can be
+        # made, the driver is told not to expect it.
+        src=$(cd "$(dirname "$0")/../.." && pwd)
+        mkdir "$work/installers"
+        cp "$build/stub-installer.exe" "$work/installers/QUV.exe"
+        cp "$build/stub-installer.exe" "$work/installers/Murdelo.exe"
+        cmake -DMENU_EXE="$build/Install.exe" -DINSTALLERS_DIR="$work/installers" -DDISC_DIR="$work/disc" \
+              -DDISC_ISO="$work/tarvelo.iso" -P "$src/disc/make-disc.cmake" >/dev/null
+        xorriso -osirrox on -indev "$work/tarvelo.iso" -extract / "$work/cd" >/dev/null 2>&1
+        chmod -R u+w "$work/cd"
+        rm "$work/cd/Murdelo.exe"
+        chmod -R a-w "$work/cd"
+        drive_link="$WINEPREFIX/dosdevices/d:"
+        ln -sfn "$work/cd" "$drive_link"
+        "$WINE" reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null 2>&1
+        drive_type=d:
+        wine_settles 20 || "$WINESERVER" -k || true
+        if unshare -m --propagation private \
+               sh -c 'mount --bind "$1" "$1" && mount -o remount,bind,ro "$1"' _ "$work/cd" 2>/dev/null; then
+            run=(unshare -m --propagation private sh -c \
+                 'mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" && shift && exec "$@"' _ "$work/cd")
+        else
+            echo "note: no mount namespace here; the disc is read-only only by its file modes"
+            export DISC_WRITABLE=1
+        fi
+    fi
     status=0
-    timeout 240 "$WINE" "$build/wine-launch-driver.exe" "$what" "$(winpath "$work")" "$(winpath "$build")" || status=1
+    "${run[@]}" timeout 240 "$WINE" "$build/wine-launch-driver.exe" "$what" "$(winpath "$work")" "$(winpath "$build")" || status=1
     for shot in "$work"/*.bmp; do
         [ -f "$shot" ] && convert "$shot" "wine-$what-$(basename "$shot" .bmp).png"
     done

@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include <stdexcept>
@@ -59,7 +60,7 @@ void copyStub(const std::string& stub, const std::string& to) {
 
 // The markers "<name>.*.started" in dir, waited for until count of them are
 // there (or a few seconds have gone); returns how many there are and the
-// text of one.
+// path one of them was started as (its first line).
 int markers(const std::string& dir, const std::string& name, int count, std::string* text = nullptr) {
     int found = 0;
     for (int tries = 0; tries < 100; ++tries) {
@@ -76,7 +77,7 @@ int markers(const std::string& dir, const std::string& name, int count, std::str
                         std::fread(buffer, 1, sizeof buffer - 1, f);
                         std::fclose(f);
                     }
-                    *text = buffer;
+                    *text = std::string(buffer).substr(0, std::strcspn(buffer, "\n"));
                 }
             } while (FindNextFileW(h, &data));
             FindClose(h);
