@@ -1,7 +1,6 @@
 #include "forms/form.h"
 
 #include <new>
-#include <stdexcept>
 #include <string>
 
 namespace forms {
@@ -21,7 +20,7 @@ const Picture* keep(std::vector<std::unique_ptr<Picture>>& owned, PictureLoader&
 Form::Form(const WindowDef& window, std::span<const ControlDef> controls, PictureLoader& loader)
     : window_(window) {
     if (controls.empty() || controls.front().kind != Kind::PictureBox)
-        throw std::logic_error("a form needs its picture box as the first control");
+        throw Failure("a form needs its picture box as the first control");
     controls_.reserve(controls.size());
     for (const ControlDef& def : controls) {
         // Each control carries its own copy of its pictures.
@@ -38,7 +37,7 @@ Form::~Form() = default;
 Control& Form::control(std::string_view name) const {
     for (const auto& c : controls_)
         if (name == c->name()) return *c;
-    throw std::logic_error("no control named " + std::string(name));
+    throw Failure("no control named " + std::string(name));
 }
 
 Control* Form::controlById(int id) const {
@@ -50,7 +49,7 @@ Control* Form::controlById(int id) const {
 static std::size_t indexOf(const std::vector<std::unique_ptr<Control>>& controls, const Control& c) {
     for (std::size_t i = 0; i < controls.size(); ++i)
         if (controls[i].get() == &c) return i;
-    throw std::logic_error("control of another form");
+    throw Failure("control of another form");
 }
 
 void Form::on(Control& control, Event event, Handler handler) {

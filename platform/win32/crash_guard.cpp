@@ -29,3 +29,12 @@ void installCrashGuard() {
 }
 
 }  // namespace platform::win32
+
+// libstdc++'s default terminate handler, replaced. The library's own writes
+// the type of the uncaught exception, demangled, to standard error, which
+// a GUI program does not have; its demangler alone is some 45 KB of the
+// static Install.exe. This one is the crash guard's handler, so that
+// std::terminate shows the taskbar again even before installCrashGuard()
+// has run. A program that links the crash guard gets it in place of the
+// library's, which the linker then never loads.
+void __gnu_cxx::__verbose_terminate_handler() { platform::win32::onTerminate(); }

@@ -44,13 +44,13 @@ FontCache::~FontCache() {
 
 HFONT FontCache::get(const forms::FontDef& f, bool underline) {
     Key key{f.name, f.size, f.weight, f.italic, underline, f.strikethrough, f.charset};
-    auto found = fonts_.find(key);
-    if (found != fonts_.end()) return found->second;
+    for (const auto& [known, font] : fonts_)
+        if (known == key) return font;
     const int height = -static_cast<int>(std::lround(f.size * kDotsPerInch / 72.0));
     HFONT font = CreateFontW(height, 0, 0, 0, f.weight, f.italic, underline, f.strikethrough,
                              static_cast<DWORD>(f.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_DONTCARE, widen(f.name).c_str());
-    fonts_.emplace(key, font);
+    fonts_.emplace_back(std::move(key), font);
     return font;
 }
 

@@ -5,9 +5,10 @@
 
 #include <windows.h>
 
-#include <map>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "forms/painter.h"
 
@@ -26,7 +27,9 @@ public:
 
 private:
     using Key = std::tuple<std::string, double, int, bool, bool, bool, int>;
-    std::map<Key, HFONT> fonts_;
+    // The screen uses a handful of fonts: a list looked through from the
+    // front is quick, and smaller than a map.
+    std::vector<std::pair<Key, HFONT>> fonts_;
 };
 
 // The colour GDI draws for a definition colour: system colours from the

@@ -62,7 +62,7 @@ HostWindow::HostWindow(forms::Form& form, HINSTANCE instance) : form_(form) {
     const std::wstring caption = widen(form.window().caption);
     hwnd_ = CreateWindowExW(0, kClassName, caption.c_str(), kStyle, 0, 0, r.right - r.left, r.bottom - r.top,
                             nullptr, nullptr, instance, this);
-    if (!hwnd_) throw std::runtime_error("cannot create the window: " + systemMessage(GetLastError()));
+    if (!hwnd_) throw forms::Failure("cannot create the window: " + systemMessage(GetLastError()));
     form_.attach(this);
 }
 

@@ -3,7 +3,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 
-#include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -17,10 +17,14 @@ namespace {
     throw forms::RuntimeError(forms::errors::kInvalidPicture, "Invalid picture: " + why);
 }
 
+// "0x800A01E1": eight upper-case hexadecimal digits, written out here; the
+// C library's formatted printing would bring MinGW's own printf, some 20 KB,
+// into Install.exe for this one number.
 std::string hresult(HRESULT hr) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%08lX", static_cast<unsigned long>(hr));
-    return buf;
+    std::string text = "0x00000000";
+    auto bits = static_cast<std::uint32_t>(hr);
+    for (std::size_t i = text.size(); i-- > 2; bits >>= 4) text[i] = "0123456789ABCDEF"[bits & 0xF];
+    return text;
 }
 
 std::uint32_t u16(forms::FileImage b, std::size_t at) { return b[at] | b[at + 1] << 8; }

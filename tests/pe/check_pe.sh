@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Static checks of the shipping Install.exe, read from its PE headers:
 #   check_pe.sh EXE machine|subsystem|imports|security|dllsearch
+#   check_pe.sh EXE size BITMAP PERCENT
 set -euo pipefail
 exe=$1
 check=$2
@@ -38,6 +39,21 @@ dllsearch)
     # DLLs load from the system directory only: the program asks for it by name.
     grep -q "SetDllDirectoryW" <<<"$headers" || fail "does not import SetDllDirectoryW"
     grep -aq "SetDefaultDllDirectories" "$exe" || fail "does not look up SetDefaultDllDirectories"
+    ;;
+size)
+    # The background bitmap, carried byte for byte, should be most of the
+    # program: the whole file at most PERCENT per cent of the bitmap's size.
+    bitmap=${3:?the bitmap}
+    percent=${4:?the per cent}
+    [ -f "$bitmap" ] || fail "$bitmap is missing"
+    bytes=$(stat -c %s "$exe")
+    carried=$(stat -c %s "$bitmap")
+    start=$(head -c 24 "$bitmap" | od -An -v -tx1 | tr -s ' \n' ' ' | sed 's/ *$//; s/^ */\\x/; s/ /\\x/g')
+    at=$(LC_ALL=C grep -obUaP -m1 "$start" "$exe" | head -n1 | cut -d: -f1 || true)
+    [ -n "$at" ] && cmp -s -i "$at:0" -n "$carried" "$exe" "$bitmap" || fail "does not carry $bitmap byte for byte"
+    limit=$((carried * percent / 100))
+    echo "size: $bytes bytes; at most $limit, $percent % of the $carried-byte bitmap"
+    [ "$bytes" -le "$limit" ] || fail "$exe is $bytes bytes, $((bytes - limit)) over $limit"
     ;;
 *)
     echo "unknown check $check" >&2

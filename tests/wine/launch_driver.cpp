@@ -105,7 +105,7 @@ int caseEndSession(Context& c) {
 // and the test then ends it.
 int caseFatal(Context& c) {
     c.checks.expect(waitFor(taskbarVisible, 30000), "the desktop shows its taskbar");
-    for (const wchar_t* way : {L"terminate", L"throw", L"crash"}) {
+    for (const wchar_t* way : {L"terminate", L"throw", L"crash", L"early-terminate"}) {
         Process probe;
         std::wstring exe = c.helper(L"fatal-guard-probe.exe");
         std::wstring line = L"\"" + exe + L"\" " + way;
