@@ -32,6 +32,7 @@
 #include <X11/extensions/Xdamage.h>
 
 #include <errno.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <stdio.h>
@@ -160,7 +161,13 @@ int main(int argc, char** argv) {
     if (i >= argc) usage();
     char** program = &argv[i];
 
-    Display* d = XOpenDisplay(NULL);
+    /* Another X server starting on this machine probes the display
+     * numbers and can refuse a connection for a moment: a few tries. */
+    Display* d = NULL;
+    for (int tries = 0; !d && tries < 20; ++tries) {
+        if (tries) usleep(50000);
+        d = XOpenDisplay(NULL);
+    }
     if (!d) {
         fprintf(stderr, "first_frame: cannot open the display\n");
         return 1;
@@ -185,8 +192,18 @@ int main(int argc, char** argv) {
     }
     if (pid == 0) {
         close(ConnectionNumber(d));
+        /* The program's output is not ours, and processes it starts (Wine's
+         * services) must not hold our output open after it ends. */
+        int err = fcntl(2, F_DUPFD_CLOEXEC, 3);
+        int null = open("/dev/null", O_RDWR);
+        if (null >= 0) {
+            dup2(null, 0);
+            dup2(null, 1);
+            if (!verbose) dup2(null, 2);
+            if (null > 2) close(null);
+        }
         execvp(program[0], program);
-        fprintf(stderr, "first_frame: cannot run %s: %s\n", program[0], strerror(errno));
+        dprintf(err >= 0 ? err : 2, "first_frame: cannot run %s: %s\n", program[0], strerror(errno));
         _exit(127);
     }
 
@@ -216,6 +233,9 @@ int main(int argc, char** argv) {
             if (s && e.xconfigure.event == e.xconfigure.window) {
                 s->width = e.xconfigure.width;
                 s->height = e.xconfigure.height;
+                if (verbose)
+                    fprintf(stderr, "%9.1f ms  configure 0x%lx %d,%d %dx%d\n", t, s->window, e.xconfigure.x,
+                            e.xconfigure.y, s->width, s->height);
             }
         } else if (e.type == MapNotify && verbose) {
             if (e.xmap.event == e.xmap.window) fprintf(stderr, "%9.1f ms  map 0x%lx\n", t, e.xmap.window);
