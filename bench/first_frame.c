@@ -121,15 +121,21 @@ static int covers_window(struct watched* s) {
 static long end_program(pid_t pid) {
     struct rusage ru;
     int status;
+    pid_t r = 0;
     kill(pid, SIGTERM);
     for (int i = 0; i < 500; ++i) {
-        pid_t r = wait4(pid, &status, WNOHANG, &ru);
-        if (r == pid) return ru.ru_maxrss;
+        r = wait4(pid, &status, WNOHANG, &ru);
+        if (r == pid) break;
         usleep(10000);
     }
-    kill(pid, SIGKILL);
-    if (wait4(pid, &status, 0, &ru) == pid) return ru.ru_maxrss;
-    return -1;
+    if (r != pid) {
+        kill(pid, SIGKILL);
+        if (wait4(pid, &status, 0, &ru) != pid) return -1;
+    }
+    if (verbose)
+        fprintf(stderr, "first_frame: the program used %.1f ms of processor time\n",
+                (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1e3 + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e3);
+    return ru.ru_maxrss;
 }
 
 static void usage(void) {

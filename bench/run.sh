@@ -105,7 +105,7 @@ startup_pair() {
     done
   done | paste -sd' '
 }
-startup_runs=7
+startup_runs=${BENCH_STARTUP_RUNS:-7}
 menu=build/linux/install-menu
 if [ "$frames_ok" = yes ] && [ -x "$menu" ]; then
   read -r ms_ours ms_ref kib_ours kib_ref < <(startup_pair "$menu" -- "$bin/bench/bare_gtk")
@@ -139,6 +139,10 @@ if [ "$frames_ok" = yes ] && [ -x "$WINE" ] && [ -x "$WINESERVER" ] && [ -f "$ex
     wine_prefix=$prefix
     export WINEPREFIX=$prefix
     "$WINESERVER" -p </dev/null >/dev/null 2>&1
+    # Wine's desktop process would otherwise end between the runs and start
+    # again inside the next one.
+    keeper=build/win64/bench/desktop_keeper.exe
+    if [ -f "$keeper" ]; then DISPLAY=$display "$WINE" "$keeper" </dev/null >/dev/null 2>&1 & fi
     mkdir "$work/disc" "$work/bare"
     cp "$exe" "$work/disc/"
     cp "$bare" "$work/bare/"
