@@ -1,5 +1,9 @@
 /* The reference for start-up and memory: a bare GTK 3 program that opens one
- * undecorated maximized window and paints it once. */
+ * undecorated window over the whole monitor and paints it once, grey.
+ *
+ * The window covers the monitor the way install-menu's does: it asks for the
+ * monitor's size itself, since an X server without a window manager does
+ * not maximize, and asks to be maximized for one that does. */
 #include <gtk/gtk.h>
 
 static gboolean draw(GtkWidget* w, cairo_t* cr, gpointer data) {
@@ -18,6 +22,15 @@ int main(int argc, char** argv) {
     gtk_container_add(GTK_CONTAINER(window), area);
     g_signal_connect(area, "draw", G_CALLBACK(draw), NULL);
     g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), NULL);
+    GdkDisplay* display = gdk_display_get_default();
+    GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+    if (!monitor && gdk_display_get_n_monitors(display) > 0) monitor = gdk_display_get_monitor(display, 0);
+    if (monitor) {
+        GdkRectangle g;
+        gdk_monitor_get_geometry(monitor, &g);
+        gtk_window_move(GTK_WINDOW(window), g.x, g.y);
+        gtk_window_set_default_size(GTK_WINDOW(window), g.width, g.height);
+    }
     gtk_window_maximize(GTK_WINDOW(window));
     gtk_widget_show_all(window);
     gtk_main();

@@ -49,15 +49,124 @@ else
   row "Install.exe size, bytes" "n/a" "994122" "n/a"
 fi
 
+# One virtual display for the figures below; the programs run one at a time.
+work=$(mktemp -d)
+xvfb=""
+wine_prefix=""
+cleanup() {
+  if [ -n "$wine_prefix" ]; then WINEPREFIX=$wine_prefix "$WINESERVER" -k 2>/dev/null || true; fi
+  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+display=""
+if command -v Xvfb >/dev/null; then
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+  done
+  [ -s "$work/display" ] && display=":$(cat "$work/display")"
+fi
+
+# Start-up: from the exec to the first frame the program has painted over
+# its whole window, measured from outside by first_frame, and the peak
+# resident memory of the same runs (one second after that frame). Ours and
+# the reference take turns; the first run of each only warms the caches.
+ff=$bin/bench/first_frame
+frames_ok=no
+if [ -n "$display" ]; then
+  # The criterion itself: the X server's painting of a window's background
+  # is no frame, the program's drawing is.
+  never=0; DISPLAY=$display "$ff" --timeout 2 -- "$bin/bench/paint_probe" never >/dev/null 2>&1 || never=$?
+  paint=0; DISPLAY=$display "$ff" --timeout 5 -- "$bin/bench/paint_probe" paint >/dev/null 2>&1 || paint=$?
+  if [ "$never" = 2 ] && [ "$paint" = 0 ]; then frames_ok=yes; else
+    echo "first_frame counted the server's background painting, or missed a frame: no start-up figures" >&2
+  fi
+fi
+# Runs each of the two commands (separated by --) `runs` times in turn and
+# prints four medians: ours ms, reference ms, ours KiB, reference KiB.
+startup_pair() {
+  local ours=() ref=() arg seen=""
+  for arg in "$@"; do
+    if [ "$arg" = -- ]; then seen=1; elif [ -z "$seen" ]; then ours+=("$arg"); else ref+=("$arg"); fi
+  done
+  DISPLAY=$display "$ff" --timeout 60 -- "${ours[@]}" >/dev/null 2>&1 || true
+  DISPLAY=$display "$ff" --timeout 60 -- "${ref[@]}" >/dev/null 2>&1 || true
+  : >"$work/ours"; : >"$work/ref"
+  for _ in $(seq $startup_runs); do
+    DISPLAY=$display "$ff" --timeout 60 --hold 1 -- "${ours[@]}" >>"$work/ours" 2>/dev/null || true
+    DISPLAY=$display "$ff" --timeout 60 --hold 1 -- "${ref[@]}" >>"$work/ref" 2>/dev/null || true
+  done
+  local f col
+  for col in 1 2; do
+    for f in "$work/ours" "$work/ref"; do
+      if [ -s "$f" ]; then awk -v c=$col '{print $c}' "$f" | median; else echo n/a; fi
+    done
+  done | paste -sd' '
+}
+startup_runs=${BENCH_STARTUP_RUNS:-7}
+menu=build/linux/install-menu
+if [ "$frames_ok" = yes ] && [ -x "$menu" ]; then
+  read -r ms_ours ms_ref kib_ours kib_ref < <(startup_pair "$menu" -- "$bin/bench/bare_gtk")
+  row "start-up to first frame, Linux, ms" "$ms_ours" "$ms_ref" "$(ratio "$ms_ours" "$ms_ref")"
+else
+  row "start-up to first frame, Linux, ms" "n/a" "n/a" "n/a"
+fi
+
+# The 64-bit Install.exe under Wine against a bare Win32 window, in a prefix
+# of its own made once, without a virtual desktop (each top-level window is
+# an X window of its own), with a wineserver kept running between the runs
+# so that each run measures the program, not Wine's start.
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver64
+exe=build/win64/Install.exe
+bare=build/win64/bench/bare_win32.exe
+if [ "$frames_ok" = yes ] && [ -x "$WINE" ] && [ -x "$WINESERVER" ] && [ -f "$exe" ] && [ -f "$bare" ]; then
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  prefix=$(realpath -m build/bench/wineprefix)
+  if [ ! -f "$prefix/.bench-prefix-1" ]; then
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    # Courier New from the Liberation fonts, as in the Wine test ring.
+    (export WINEPREFIX=$prefix DISPLAY=$display
+     "$WINE" wineboot -i </dev/null >/dev/null 2>&1
+     "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+       /v 'Courier New' /d 'Liberation Mono' /f </dev/null >/dev/null 2>&1
+     timeout 60 "$WINESERVER" -w) && touch "$prefix/.bench-prefix-1"
+  fi
+  if [ -f "$prefix/.bench-prefix-1" ]; then
+    wine_prefix=$prefix
+    export WINEPREFIX=$prefix
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1
+    # Wine's desktop process would otherwise end between the runs and start
+    # again inside the next one.
+    keeper=build/win64/bench/desktop_keeper.exe
+    if [ -f "$keeper" ]; then DISPLAY=$display "$WINE" "$keeper" </dev/null >/dev/null 2>&1 & fi
+    mkdir "$work/disc" "$work/bare"
+    cp "$exe" "$work/disc/"
+    cp "$bare" "$work/bare/"
+    read -r ms_ours ms_ref kib_ours kib_ref < <(startup_pair "$WINE" "$work/disc/Install.exe" -- \
+                                                  "$WINE" "$work/bare/bare_win32.exe")
+    row "start-up to first frame, Wine, ms" "$ms_ours" "$ms_ref" "$(ratio "$ms_ours" "$ms_ref")"
+    row "peak memory under Wine, KiB" "$kib_ours" "$kib_ref" "$(ratio "$kib_ours" "$kib_ref")"
+    "$WINESERVER" -k 2>/dev/null || true
+    wine_prefix=""
+    unset WINEPREFIX
+  else
+    row "start-up to first frame, Wine, ms" "n/a" "n/a" "n/a"
+    row "peak memory under Wine, KiB" "n/a" "n/a" "n/a"
+  fi
+else
+  row "start-up to first frame, Wine, ms" "n/a" "n/a" "n/a"
+  row "peak memory under Wine, KiB" "n/a" "n/a" "n/a"
+fi
+
 # Peak memory and idle wake-ups of the Linux program under Xvfb, against
 # the bare GTK window.
-menu=build/linux/install-menu
-if [ -x "$menu" ] && command -v Xvfb >/dev/null; then
-  display=:$((70 + RANDOM % 20))
-  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  trap 'kill $xvfb 2>/dev/null || true' EXIT
-  sleep 1
+if [ -x "$menu" ] && [ -n "$display" ]; then
   peak() {  # peak resident KiB of a program that runs 3 s, then gets SIGTERM
     local prog=$1 out
     out=$(mktemp)

@@ -25,6 +25,8 @@ packages=(
   clang libclang-rt-14-dev
   # the read-only run is watched with strace
   strace
+  # bench/first_frame.c follows the programs' windows with the DAMAGE extension
+  libxdamage-dev
 )
 
 missing=()

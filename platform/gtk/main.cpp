@@ -10,25 +10,29 @@
 
 #include "app/form1.h"
 #include "platform/cairo/cairo_painter.h"
-#include "platform/cairo/cairo_pictures.h"
+#include "platform/cairo/startup_warmup.h"
 #include "platform/gtk/close_signals.h"
 #include "platform/gtk/gtk_host_window.h"
 #include "platform/gtk/gtk_shell.h"
 #include "platform/gtk/panel_guard.h"
+#include "screen/form1_definition.h"
 
 int main(int argc, char** argv) {
     platform::gtk::startPanelGuard();
-    platform::cairo::registerWindowsFonts();
+    // The first frame's fonts and pictures load on a second thread while GTK
+    // connects to the display (GTK itself uses neither until then).
+    platform::cairo::StartupWarmup warmup(screen::form1Controls());
     if (!gtk_init_check(&argc, &argv)) {
         const char* display = std::getenv("DISPLAY");
         std::fprintf(stderr, "install-menu: cannot open the display%s%s\n", display ? " " : "",
                      display ? display : " (DISPLAY is not set)");
         return 1;
     }
+    warmup.adopt();
+    platform::cairo::registerWindowsFonts();  // done already, unless the thread could not start
     try {
         platform::gtk::GtkShell shell;
-        platform::cairo::CairoPictureLoader loader;
-        Form1 form(shell, loader);
+        Form1 form(shell, warmup.loader());
         platform::gtk::GtkHostWindow window(form);
         shell.setOwner(window.gtkWindow());
         platform::gtk::CloseOnSignals signals(form);
