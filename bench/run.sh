@@ -11,11 +11,11 @@ cmake --build build/bench -j2 >/dev/null
 bin=build/bench
 
 median() { sort -g | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
-row() { printf '%-34s %14s %14s %8s\n' "$@"; }
+row() { printf '%-46s %14s %14s %8s\n' "$@"; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b == 0 || a == "n/a" || b == "n/a") print "n/a"; else printf "%.2f", a / b }'; }
 
 row figure ours reference ratio
-row "----------------------------------" "--------------" "--------------" "--------"
+row "----------------------------------------------" "--------------" "--------------" "--------"
 
 # Per event, and a full frame, over several runs.
 per_event=$(for _ in $(seq $runs); do
@@ -109,12 +109,12 @@ startup_pair() {
 }
 startup_runs=${BENCH_STARTUP_RUNS:-7}
 menu=build/linux/install-menu
+ms_ours=n/a ms_ref=n/a kib_ours=n/a kib_ref=n/a
 if [ "$frames_ok" = yes ] && [ -x "$menu" ]; then
   read -r ms_ours ms_ref kib_ours kib_ref < <(startup_pair "$menu" -- "$bin/bench/bare_gtk")
-  row "start-up to first frame, Linux, ms" "$ms_ours" "$ms_ref" "$(ratio "$ms_ours" "$ms_ref")"
-else
-  row "start-up to first frame, Linux, ms" "n/a" "n/a" "n/a"
 fi
+row "start-up to first frame, Linux, ms" "$ms_ours" "$ms_ref" "$(ratio "$ms_ours" "$ms_ref")"
+row "peak memory, Linux, KiB" "$kib_ours" "$kib_ref" "$(ratio "$kib_ours" "$kib_ref")"
 
 # The 64-bit Install.exe under Wine against a bare Win32 window, in a prefix
 # of its own made once, without a virtual desktop (each top-level window is
@@ -124,6 +124,7 @@ WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver64
 exe=build/win64/Install.exe
 bare=build/win64/bench/bare_win32.exe
+ms_ours=n/a ms_ref=n/a kib_ours=n/a kib_ref=n/a
 if [ "$frames_ok" = yes ] && [ -x "$WINE" ] && [ -x "$WINESERVER" ] && [ -f "$exe" ] && [ -f "$bare" ]; then
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   prefix=$(realpath -m build/bench/wineprefix)
@@ -150,43 +151,24 @@ if [ "$frames_ok" = yes ] && [ -x "$WINE" ] && [ -x "$WINESERVER" ] && [ -f "$ex
     cp "$bare" "$work/bare/"
     read -r ms_ours ms_ref kib_ours kib_ref < <(startup_pair "$WINE" "$work/disc/Install.exe" -- \
                                                   "$WINE" "$work/bare/bare_win32.exe")
-    row "start-up to first frame, Wine, ms" "$ms_ours" "$ms_ref" "$(ratio "$ms_ours" "$ms_ref")"
-    row "peak memory under Wine, KiB" "$kib_ours" "$kib_ref" "$(ratio "$kib_ours" "$kib_ref")"
     "$WINESERVER" -k 2>/dev/null || true
     wine_prefix=""
     unset WINEPREFIX
-  else
-    row "start-up to first frame, Wine, ms" "n/a" "n/a" "n/a"
-    row "peak memory under Wine, KiB" "n/a" "n/a" "n/a"
   fi
-else
-  row "start-up to first frame, Wine, ms" "n/a" "n/a" "n/a"
-  row "peak memory under Wine, KiB" "n/a" "n/a" "n/a"
 fi
+row "start-up to first frame, Wine, ms" "$ms_ours" "$ms_ref" "$(ratio "$ms_ours" "$ms_ref")"
+row "peak memory under Wine, KiB" "$kib_ours" "$kib_ref" "$(ratio "$kib_ours" "$kib_ref")"
 
-# Peak memory and idle wake-ups of the Linux program under Xvfb, against
-# the bare GTK window.
-if [ -x "$menu" ] && [ -n "$display" ]; then
-  peak() {  # peak resident KiB of a program that runs 3 s, then gets SIGTERM
-    local prog=$1 out
-    out=$(mktemp)
-    DISPLAY=$display /usr/bin/time -f %M -o "$out" timeout -s TERM 3 "$prog" >/dev/null 2>&1 || true
-    tail -1 "$out"; rm -f "$out"
-  }
-  ours=$(for _ in $(seq 3); do peak "$menu"; done | median)
-  ref=$(for _ in $(seq 3); do peak "$bin/bench/bare_gtk"; done | median)
-  row "peak memory, KiB" "$ours" "$ref" "$(ratio "$ours" "$ref")"
-  if command -v strace >/dev/null; then
-    # System calls over ten idle seconds after start-up: a program without
-    # timers or polling makes none.
-    DISPLAY=$display "$menu" >/dev/null 2>&1 &
-    pid=$!
-    sleep 3
-    calls=$( (timeout -s INT 10 strace -f -c -p "$pid" 2>&1 || true) | awk '/total/ {print $4}')
-    kill -TERM "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-    row "idle 10 s, system calls" "${calls:-0}" "0 (target)" "-"
-  fi
+# Idle wake-ups of the Linux program under Xvfb: system calls over ten idle
+# seconds after start-up; a program without timers or polling makes none.
+if [ -x "$menu" ] && [ -n "$display" ] && command -v strace >/dev/null; then
+  DISPLAY=$display "$menu" >/dev/null 2>&1 &
+  pid=$!
+  sleep 3
+  calls=$( (timeout -s INT 10 strace -f -c -p "$pid" 2>&1 || true) | awk '/total/ {print $4}')
+  kill -TERM "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  row "idle 10 s, system calls" "${calls:-0}" "0 (target)" "-"
 else
-  row "peak memory, KiB" "n/a" "n/a" "n/a"
+  row "idle 10 s, system calls" "n/a" "0 (target)" "-"
 fi
