@@ -137,6 +137,10 @@ void checkBitmapLength(forms::FileImage bmp) {
         invalid("the bitmap declares a size of " + std::to_string(width) + " by " + std::to_string(height));
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
         invalid("the bitmap declares " + std::to_string(bits) + " bits per pixel");
+    // The palette is allocated for the colours the header says it uses.
+    const std::uint64_t coloursUsed = u32(bmp, 46);
+    if (coloursUsed > 256) invalid("the bitmap declares a palette of " + std::to_string(coloursUsed) + " colours");
+    if (14 + headerSize + 4 * coloursUsed > bmp.size()) invalid("the bitmap file is cut short");
     if (compression == 0) {
         const std::uint64_t rows = static_cast<std::uint64_t>(height < 0 ? -height : height);
         const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;

@@ -189,6 +189,13 @@ TEST(PictureLoader, RefusesFileImagesItCannotDecodeWithAClearError) {
     Bytes garbage(bmp.begin(), bmp.begin() + 54);
     garbage[28] = 7;  // 7 bits per pixel
     EXPECT_THROW(loader.load(garbage), forms::RuntimeError);
+    // A palette the header declares too large to be real: refused before
+    // the decoder allocates it.
+    Bytes palette(bmp.begin(), bmp.end());
+    palette[46] = 0x02, palette[47] = 0xF1, palette[48] = 0x00, palette[49] = 0xE8;
+    refused(palette, "palette of 3892375810 colours");
+    palette[46] = 1, palette[47] = 1, palette[48] = 0, palette[49] = 0;  // 257
+    refused(palette, "palette of 257 colours");
 }
 
 }  // namespace
