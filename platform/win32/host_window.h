@@ -1,13 +1,17 @@
 // The host window on Windows: one top-level window without a title bar or
 // system menu, a one-pixel border and the form's client size, shown
-// maximized. It turns the native mouse messages into the form's pointer
-// events, paints through a memory bitmap limited to the invalidated area,
-// sets the pointer the form asks for and is destroyed when the form unloads.
+// maximized. It works at its monitor's DPI (scale = dpi / 96 device pixels
+// per layout pixel, following WM_DPICHANGED): it turns the native mouse
+// messages into the form's pointer events in layout pixels, invalidates the
+// device pixels of the form's areas, paints through a memory bitmap limited
+// to the invalidated area, sets the pointer the form asks for at the DPI's
+// pointer size and is destroyed when the form unloads.
 #pragma once
 
 #include <windows.h>
 
 #include "forms/form.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/gdi_painter.h"
 
 namespace platform::win32 {
@@ -32,6 +36,9 @@ public:
     void invalidate(const forms::PixelRect& rect) override;
     void unload() override;
 
+    UINT dpi() const { return dpi_; }
+    double scale() const { return scaleOf(dpi_); }
+
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -40,10 +47,13 @@ private:
     void buttonUp(LPARAM lParam, forms::Button button);
     void trackLeave();
     void showCursor();
+    forms::Point layoutPoint(LPARAM lParam) const;
+    void dpiChanged(UINT dpi, const RECT& suggested);
 
     forms::Form& form_;
     HWND hwnd_ = nullptr;
     FontCache fonts_;
+    UINT dpi_ = kLayoutDpi;
     int buttonsDown_ = 0;  // forms::Button bits
     bool trackingLeave_ = false;
 };
