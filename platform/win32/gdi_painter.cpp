@@ -75,7 +75,7 @@ HFONT FontCache::get(const forms::FontDef& f, bool underline, double scale) {
     HFONT font = CreateFontW(-pixels, 0, 0, 0, f.weight, f.italic, underline, f.strikethrough,
                              static_cast<DWORD>(f.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              pitchAndFamily(f.name), widen(f.name).c_str());
-    fonts_.push_back({f, underline, pixels, font});
+    fonts_.push_front({f, underline, pixels, font});
     return font;
 }
 
@@ -120,13 +120,36 @@ void GdiPainter::drawText(const std::string& text, const forms::PixelRect& box, 
     if (text.empty() || box.empty() || !style.font) return;
     RECT rc = device(box);
     BoxClip clip(dc_, rc);
-    HGDIOBJ oldFont = SelectObject(dc_, fonts_.get(*style.font, style.underline, scale_));
+    const std::wstring wide = widen(text);
+    const int length = static_cast<int>(wide.size());
+    HGDIOBJ oldFont = SelectObject(dc_, fonts_.get(*style.font, style.underline, 1.0));
+    if (scale_ != 1.0) {
+        // Lines break where they break at 96 dots per inch, whatever the
+        // hinting of the larger font: the text is a little wider or narrower
+        // than its width at 96 times the scale, and the design's boxes are
+        // tight. The box the lines are broken and aligned in grows or shrinks
+        // by that ratio around its alignment edge; the drawing stays clipped
+        // to the box.
+        SIZE layout{}, drawn{};
+        GetTextExtentPoint32W(dc_, wide.c_str(), length, &layout);
+        SelectObject(dc_, fonts_.get(*style.font, style.underline, scale_));
+        GetTextExtentPoint32W(dc_, wide.c_str(), length, &drawn);
+        const int grow =
+            layout.cx > 0 ? static_cast<int>((rc.right - rc.left) * (drawn.cx / (layout.cx * scale_) - 1)) : 0;
+        switch (style.alignment) {
+            case forms::Alignment::Left: rc.right += grow; break;
+            case forms::Alignment::Right: rc.left -= grow; break;
+            case forms::Alignment::Center:
+                rc.left -= grow / 2;
+                rc.right += grow - grow / 2;
+                break;
+        }
+    }
     SetTextColor(dc_, colourRef(style.colour));
     SetBkMode(dc_, TRANSPARENT);
     UINT format = DT_WORDBREAK | alignmentFormat(style.alignment);
     if (!style.useMnemonic) format |= DT_NOPREFIX;
-    std::wstring wide = widen(text);
-    DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rc, format);
+    DrawTextW(dc_, wide.c_str(), length, &rc, format);
     SelectObject(dc_, oldFont);
 }
 

@@ -8,8 +8,8 @@
 
 #include <windows.h>
 
+#include <forward_list>
 #include <string>
-#include <vector>
 
 #include "forms/painter.h"
 
@@ -35,7 +35,7 @@ private:
     };
     // The screen uses a handful of fonts: a list looked through from the
     // front is quick, and smaller than a map.
-    std::vector<Entry> fonts_;
+    std::forward_list<Entry> fonts_;
 };
 
 // The colour GDI draws for a definition colour: system colours from the

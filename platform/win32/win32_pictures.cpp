@@ -80,9 +80,10 @@ public:
         if (type_ == PICTYPE_ICON) cursor_ = makeCursor(reinterpret_cast<HICON>(static_cast<UINT_PTR>(handle)));
     }
     ~OlePicture() override {
-        if (scaledCursor_) DestroyCursor(scaledCursor_);
-        if (cursor_) DestroyCursor(cursor_);
-        if (scaled_) DeleteObject(scaled_);
+        // Null handles are let go of harmlessly.
+        DestroyCursor(scaledCursor_);
+        DestroyCursor(cursor_);
+        DeleteObject(scaled_);
         picture_->Release();
     }
     OlePicture(const OlePicture&) = delete;
@@ -93,9 +94,9 @@ public:
 
     HCURSOR cursor(int size) const override {
         // Only an icon has a cursor at its natural size.
-        if (!cursor_ || size <= 0 || (size == width_ && size == height_)) return cursor_;
+        if (!cursor_ || (size == width_ && size == height_)) return cursor_;
         if (size != scaledCursorSize_) {
-            if (scaledCursor_) DestroyCursor(scaledCursor_);
+            DestroyCursor(scaledCursor_);
             scaledCursor_ = makeScaledCursor(size);
             scaledCursorSize_ = size;
         }
@@ -181,7 +182,7 @@ private:
     // size is asked for; null when the system cannot hand out its bits.
     HBITMAP rendition(int w, int h) const {
         if (scaled_ && scaledWidth_ == w && scaledHeight_ == h) return scaled_;
-        if (scaled_) DeleteObject(scaled_);
+        DeleteObject(scaled_);
         scaled_ = nullptr;
         Pixels natural = naturalPixels();
         if (natural.argb.empty()) return nullptr;

@@ -175,6 +175,15 @@ int Screenshot::count(const RECT& r, DWORD rgb) const {
     return n;
 }
 
+RECT Screenshot::bounds(const RECT& r, DWORD rgb) const {
+    RECT b{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+    for (int y = std::max(0L, r.top); y < std::min<long>(height, r.bottom); ++y)
+        for (int x = std::max(0L, r.left); x < std::min<long>(width, r.right); ++x)
+            if (at(x, y) == rgb) b = {std::min<LONG>(b.left, x), std::min<LONG>(b.top, y),
+                                      std::max<LONG>(b.right, x + 1), std::max<LONG>(b.bottom, y + 1)};
+    return b.left == LONG_MAX ? RECT{} : b;
+}
+
 Screenshot captureScreen() {
     Screenshot shot;
     shot.width = GetSystemMetrics(SM_CXSCREEN);

@@ -58,6 +58,9 @@ struct Screenshot {
     DWORD at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
     // How many pixels of the rectangle (screen coordinates) have exactly this colour.
     int count(const RECT& r, DWORD rgb) const;
+    // The smallest rectangle around the pixels of that colour inside r;
+    // empty when there are none.
+    RECT bounds(const RECT& r, DWORD rgb) const;
     bool saveBmp(const std::wstring& path) const;
 };
 Screenshot captureScreen();

@@ -28,11 +28,20 @@ namespace {
 //   INDEX    Label10 (360,4560) 2235x405   -> (25..174, 305..332)
 //   ADDRESS  Label8  (240,3600) 2595x405   -> (17..190, 241..268)
 constexpr RECT kExitBox{85, 417, 126, 438};
+constexpr RECT kAddressBox{17, 241, 190, 268};
 constexpr POINT kExit{105, 427};
 constexpr POINT kIndex{99, 318};
 constexpr POINT kAddress{103, 254};
 
-constexpr DWORD kGreen = 0x00FF00, kCyan = 0x00FFFF;
+// The same boxes at 144 dots per inch, 1.5 device pixels to the layout
+// pixel: an edge at layout pixel e falls on device pixel ceil(1.5 e - 0.5).
+// Picture1 ends at layout pixel 639 across and 480 down.
+constexpr RECT kExitBox144{127, 625, 189, 657};
+constexpr RECT kIndexBox144{37, 457, 261, 498};
+constexpr RECT kAddressBox144{25, 361, 285, 402};
+constexpr int kPictureRight144 = 958, kPictureBottom144 = 720;
+
+constexpr DWORD kGreen = 0x00FF00, kCyan = 0x00FFFF, kWhite = 0xFFFFFF;
 constexpr const wchar_t* kMenuClass = L"TarveloInstallMenu";
 constexpr const wchar_t* kTitle = L"Message Window";
 constexpr const wchar_t* kQuvMissing =
@@ -141,6 +150,11 @@ int caseLook(Context& c) {
     shot.saveBmp(join(c.work, L"menu.bmp"));
     RECT exitBox = clientRectOnScreen(menu.window, kExitBox);
     c.checks.expect(shot.count(exitBox, kGreen) > 20, "EXIT is drawn in green at its place");
+    // The faces the prefix gives "Tahoma": the longest entry fits its box on
+    // one line, as the design's face did (a wider face wraps it).
+    const RECT ink = shot.bounds(clientRectOnScreen(menu.window, kAddressBox), kGreen);
+    c.checks.expect(ink.bottom - ink.top > 8 && ink.bottom - ink.top <= 14,
+                    "ADDRESS SOFTWARE is drawn on one line, " + std::to_string(ink.bottom - ink.top) + " pixels high");
     moveMouse(menu.window, kExit);
     bool hover = waitFor([&] {
         Screenshot s = captureScreen();
@@ -259,6 +273,81 @@ int caseClicks(Context& c) {
     return c.checks.failures;
 }
 
+// The DPI Windows reports for a window (GetDpiForWindow, which older systems
+// lack), or 0.
+UINT windowDpi(HWND window) {
+    using GetDpiForWindow = UINT(WINAPI*)(HWND);
+    auto get = reinterpret_cast<GetDpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    return get ? get(window) : 0;
+}
+
+// The menu at 144 dots per inch (the prefix's LogPixels): it covers the
+// screen, lays itself out 1.5 times as large, draws its text at that size,
+// and the pointer's hover and clicks land on the scaled boxes. (Wine hands
+// out no other process's pointer image: dpi-test checks the hand pointer's
+// size in process.)
+int caseHighDpi(Context& c) {
+    Menu menu;
+    if (!startMenu(c, menu, c.work)) return c.checks.failures;
+    const UINT dpi = windowDpi(menu.window);
+    c.checks.expect(dpi == 144, "the menu window works at 144 dots per inch, got " + std::to_string(dpi));
+    RECT window{};
+    GetWindowRect(menu.window, &window);
+    c.checks.expect(window.left <= 0 && window.top <= 0 && window.right >= GetSystemMetrics(SM_CXSCREEN) &&
+                        window.bottom >= GetSystemMetrics(SM_CYSCREEN),
+                    "the menu covers the screen");
+
+    Screenshot shot = captureScreen();
+    shot.saveBmp(join(c.work, L"menu.bmp"));
+    // Picture1 ends where 1.5 times its layout puts it; the window's own
+    // white shows right of and below it.
+    auto column = [&](int x) { return clientRectOnScreen(menu.window, {x, 10, x + 1, kPictureBottom144 - 10}); };
+    auto row = [&](int y) { return clientRectOnScreen(menu.window, {10, y, kPictureRight144 - 10, y + 1}); };
+    const int tall = kPictureBottom144 - 20, wide = kPictureRight144 - 20;
+    c.checks.expect(shot.count(column(kPictureRight144 - 1), kWhite) < tall / 2 &&
+                        shot.count(column(kPictureRight144 + 1), kWhite) == tall,
+                    "the background picture box ends 1.5 times as far right");
+    c.checks.expect(shot.count(row(kPictureBottom144 - 4), kWhite) < wide / 2 &&
+                        shot.count(row(kPictureBottom144 + 1), kWhite) == wide,
+                    "the background picture box ends 1.5 times as far down");
+    // Text at 144 dots per inch: ADDRESS SOFTWARE nearly fills its scaled
+    // box on one line, as it does its box at 96; drawn at the size of 96 it
+    // would fill two thirds of it.
+    const RECT address = clientRectOnScreen(menu.window, kAddressBox144);
+    const RECT ink = shot.bounds(address, kGreen);
+    const int inkWide = ink.right - ink.left, inkTall = ink.bottom - ink.top;
+    c.checks.expect(inkWide >= (address.right - address.left) * 85 / 100,
+                    "ADDRESS SOFTWARE is as wide as 12 points at 144 dots per inch: " + std::to_string(inkWide) +
+                        " of " + std::to_string(address.right - address.left) + " pixels");
+    c.checks.expect(inkTall >= 15 && inkTall <= 22,
+                    "ADDRESS SOFTWARE is one line of that size: " + std::to_string(inkTall) + " pixels high");
+
+    // A point inside the scaled EXIT box but right of its box at 96, then
+    // the middle of its box at 96, which at 144 is the background.
+    const RECT exitBox = clientRectOnScreen(menu.window, kExitBox144);
+    moveMouse(menu.window, {180, 650});
+    bool hover = waitFor([&] {
+        Screenshot s = captureScreen();
+        return s.count(exitBox, kCyan) > 40 && s.count(exitBox, kGreen) == 0;
+    }, 5000);
+    c.checks.expect(hover, "the pointer over the scaled EXIT box turns it cyan");
+    captureScreen().saveBmp(join(c.work, L"hover.bmp"));
+    moveMouse(menu.window, kExit);
+    bool rest = waitFor([&] {
+        Screenshot s = captureScreen();
+        return s.count(exitBox, kCyan) == 0 && s.count(exitBox, 0x80FF80) > 40;
+    }, 5000);
+    c.checks.expect(rest, "where EXIT lies at 96 dots per inch the pointer is over the background at 144");
+
+    const RECT indexBox = kIndexBox144;
+    expectMessage(c, menu, {(indexBox.left + indexBox.right) / 2, (indexBox.top + indexBox.bottom) / 2}, kQuvMissing,
+                  "a click on the scaled INDEX box");
+    click(menu.window, {180, 650});
+    expectEnds(c, menu, "a click on the scaled EXIT box");
+    return c.checks.failures;
+}
+
 int caseInstallers(Context& c) {
     const std::wstring dir = c.work;
     const std::wstring quv = join(dir, L"QUV.EXE"), quvLower = join(dir, L"quv.exe");
@@ -370,7 +459,7 @@ int wmain(int argc, wchar_t** argv) {
         return 100;
     }
     const std::map<std::wstring, int (*)(Context&)> kCases{
-        {L"look", caseLook}, {L"endsession", caseEndSession}, {L"fatal", caseFatal},
+        {L"look", caseLook}, {L"highdpi", caseHighDpi}, {L"endsession", caseEndSession}, {L"fatal", caseFatal},
         {L"installers", caseInstallers}, {L"paths", casePaths}, {L"disc", caseDisc}, {L"clicks", caseClicks},
     };
     auto it = kCases.find(argv[1]);
@@ -378,6 +467,8 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "wine-launch-driver: no case %ls\n", argv[1]);
         return 100;
     }
+    // Screen coordinates in device pixels at any DPI, as the menu's own.
+    SetProcessDPIAware();
     Context c{argv[2], argv[3], {}};
     int failures = it->second(c);
     std::printf("%s: %d failed\n", utf8(argv[1]).c_str(), failures);
