@@ -1,5 +1,6 @@
 #include "platform/gtk/gtk_host_window.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -23,6 +24,15 @@ bool toButton(guint gdkButton, forms::Button& out) {
         case 3: out = forms::Button::Right; return true;
         default: return false;
     }
+}
+
+// The press as GTK reports it: its time, and the double-click limits of the
+// user's settings, which the form counts with.
+forms::Press pressOf(GtkWidget* widget, const GdkEventButton* e) {
+    gint time = 400, distance = 5;
+    g_object_get(gtk_widget_get_settings(widget), "gtk-double-click-time", &time, "gtk-double-click-distance",
+                 &distance, nullptr);
+    return forms::Press::timed(e->time, {static_cast<std::uint32_t>(std::max(time, 0)), distance});
 }
 
 forms::Point toClient(double x, double y) {
@@ -176,8 +186,9 @@ gboolean GtkHostWindow::onMotion(GtkWidget*, GdkEventMotion* e, gpointer p) {
     return TRUE;
 }
 
-gboolean GtkHostWindow::onButton(GtkWidget*, GdkEventButton* e, gpointer p) {
-    // Double and triple presses come as plain presses too; they add nothing.
+gboolean GtkHostWindow::onButton(GtkWidget* widget, GdkEventButton* e, gpointer p) {
+    // GDK's double and triple press events follow plain presses that the form
+    // has counted already; they add nothing.
     if (e->type != GDK_BUTTON_PRESS && e->type != GDK_BUTTON_RELEASE) return TRUE;
     forms::Button b;
     if (!toButton(e->button, b)) return TRUE;
@@ -185,7 +196,7 @@ gboolean GtkHostWindow::onButton(GtkWidget*, GdkEventButton* e, gpointer p) {
     const forms::Point at = toClient(e->x, e->y);
     w->deliver([&] {
         if (e->type == GDK_BUTTON_PRESS)
-            w->form_.pointerDown(at, b);
+            w->form_.pointerDown(at, b, pressOf(widget, e));
         else
             w->form_.pointerUp(at, b);
     });
