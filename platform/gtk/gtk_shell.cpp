@@ -55,7 +55,10 @@ void GtkShell::startProcess(const std::string& program, const std::string& worki
     if (!workingDirectory.empty()) posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
     posix_spawn_file_actions_addclosefrom_np(&actions, 3);  // the menu's own files stay its own
 
-    // The installer starts with the signals as a fresh process has them.
+    // The installer starts with the signals as a fresh process has them, in
+    // a session of its own: Ctrl+C or a hang-up in the terminal that started
+    // the menu, or anything else sent to the menu's process group, does not
+    // reach a setup that is running.
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     sigset_t none, defaults;
@@ -64,7 +67,7 @@ void GtkShell::startProcess(const std::string& program, const std::string& worki
     for (int signum : {SIGTERM, SIGINT, SIGHUP, SIGPIPE, SIGCHLD}) sigaddset(&defaults, signum);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
 
     std::vector<char> prog(program.begin(), program.end());
     prog.push_back('\0');
