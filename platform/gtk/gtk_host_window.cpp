@@ -62,6 +62,7 @@ GtkHostWindow::GtkHostWindow(forms::Form& form) : form_(form) {
     g_signal_connect(area_, "button-release-event", G_CALLBACK(onButton), this);
     g_signal_connect(area_, "leave-notify-event", G_CALLBACK(onLeave), this);
     g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
+    g_signal_connect(window_, "window-state-event", G_CALLBACK(onWindowState), this);
     g_signal_connect(window_, "destroy", G_CALLBACK(onDestroy), this);
     g_signal_connect(window_, "notify::scale-factor", G_CALLBACK(onScaleChanged), this);
 
@@ -232,6 +233,14 @@ gboolean GtkHostWindow::onDelete(GtkWidget*, GdkEvent*, gpointer p) {
         if (!w->form_.unloaded()) w->form_.closeRequested();
     });
     return TRUE;  // the form decides; unloading destroys the window
+}
+
+gboolean GtkHostWindow::onWindowState(GtkWidget* widget, GdkEventWindowState* e, gpointer) {
+    // Minimised by the window manager (a shortcut, or a dialog of ours taking
+    // its owner with it): with the panel hidden nothing could bring it back.
+    if ((e->changed_mask & GDK_WINDOW_STATE_ICONIFIED) && (e->new_window_state & GDK_WINDOW_STATE_ICONIFIED))
+        gtk_window_deiconify(GTK_WINDOW(widget));
+    return FALSE;
 }
 
 void GtkHostWindow::onScaleChanged(GObject*, GParamSpec*, gpointer p) {
