@@ -5,7 +5,15 @@
 // frame colour surrounds the form's client area, which therefore starts one
 // pixel in from the window's corner. Only the rectangles the form invalidates
 // are painted again. Pointer events reach the form in client-area pixels, and
-// after every event the pointer shows what the form asks for.
+// after every event the pointer shows what the form asks for. The window
+// cannot be minimised: it comes back at once (the panel it would be restored
+// from is hidden).
+//
+// Pixels here are GTK's: layout pixels, each of which covers as many device
+// pixels as the window's scale factor says (2 where GDK_SCALE=2 or the
+// desktop is set to 200 %). The form is drawn at device resolution and the
+// hand pointer at the scale's cursor size; the window follows a change of
+// the scale factor while it runs.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -42,8 +50,14 @@ private:
     static gboolean onButton(GtkWidget*, GdkEventButton* e, gpointer self);
     static gboolean onLeave(GtkWidget*, GdkEventCrossing* e, gpointer self);
     static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
+    static gboolean onWindowState(GtkWidget*, GdkEventWindowState* e, gpointer self);
     static void onDestroy(GtkWidget*, gpointer self);
+    static void onScaleChanged(GObject*, GParamSpec*, gpointer self);
 
+    // Sizes the window to its monitor, whose size in layout pixels depends
+    // on the scale.
+    void coverMonitor();
+    int scale() const;
     void paint(cairo_t* cr);
     void paintFrame(cairo_t* cr);
     // Runs one event into the form; a fault other than the form's own
@@ -57,6 +71,7 @@ private:
     GtkWidget* area_ = nullptr;
     CursorCache cursors_;
     forms::Cursor shown_{};
+    int shownScale_ = 0;  // the scale shown_ was made for
 };
 
 }  // namespace platform::gtk
