@@ -203,7 +203,7 @@ void GdiPainter::drawFocusRect(const forms::PixelRect& box) {
     // make it a pure inversion.
     const COLORREF oldText = SetTextColor(dc_, RGB(0, 0, 0));
     const COLORREF oldBack = SetBkColor(dc_, RGB(255, 255, 255));
-    RECT rc = toRect(box);
+    RECT rc = device(box);
     DrawFocusRect(dc_, &rc);
     SetBkColor(dc_, oldBack);
     SetTextColor(dc_, oldText);
