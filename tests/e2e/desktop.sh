@@ -10,6 +10,10 @@
 #   release_guard              lets the guard go on and expects it to end
 #   map_state W                prints IsViewable, IsUnMapped or IsUnviewable
 #   pixel X Y                  prints the screen's colour at (X, Y) as RRGGBB
+#   disc_with EXE NAME...      a folder DISC holding the menu EXE as install-menu and a stub
+#                              installer of each NAME that adds a line to DISC/NAME.ran when run
+#   client_matches PNG         the screen inside the frame of a 1024x768 menu is PNG,
+#                              pixel for pixel (else DIFFERING says how many differ)
 #   wait_until SECONDS CMD...  retries CMD until it succeeds or time runs out
 #                              (CMD is run afresh each time: pass a command such as
 #                              map_state_is or pixel_is, not an expanded "$(...)")
@@ -133,6 +137,25 @@ expect_menu_ends_with_panel_back() {
 }
 
 map_state_is() { [ "$(map_state "$1")" = "$2" ]; }
+
+disc_with() {
+    local exe=$1 name
+    shift
+    DISC="$E2E_TMP/disc"
+    mkdir -p "$DISC"
+    cp "$exe" "$DISC/install-menu"
+    for name in "$@"; do
+        printf '#!/bin/sh\necho started >> "%s/%s.ran"\n' "$DISC" "$name" >"$DISC/$name"
+        chmod +x "$DISC/$name"
+    done
+}
+
+client_matches() {
+    import -window root "$E2E_TMP/screen.png"
+    convert "$E2E_TMP/screen.png" -crop 1022x766+1+1 +repage "$E2E_TMP/client.png"
+    DIFFERING=$(compare -metric AE "$E2E_TMP/client.png" "$1" "$E2E_TMP/diff.png" 2>&1)
+    [ "$DIFFERING" = 0 ]
+}
 pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
 
 # At least MIN pixels of the W x H area at (X, Y) have colour RRGGBB.

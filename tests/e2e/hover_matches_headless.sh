@@ -25,13 +25,6 @@ point() {
     fi
 }
 
-client_matches() {
-    import -window root "$E2E_TMP/screen.png"
-    convert "$E2E_TMP/screen.png" -crop 1022x766+1+1 +repage "$E2E_TMP/client.png"
-    DIFFERING=$(compare -metric AE "$E2E_TMP/client.png" "$1" "$E2E_TMP/diff.png" 2>&1)
-    [ "$DIFFERING" = 0 ]
-}
-
 desktop_start
 xdotool mousemove 1023 767  # over the window's own background, which takes no events
 menu_start "$EXE"
