@@ -9,12 +9,12 @@
 EXE=$1
 PREVIEW=$2
 
-"$PREVIEW" "$E2E_TMP" 1024x768 >/dev/null || fail "the preview tool failed"
+preview_screens "$PREVIEW"
 
 desktop_start
 disc_with "$EXE" QUV.exe
 
-xdotool mousemove 1023 767  # over the window's own edge, which takes no events
+xdotool mousemove $((E2E_WIDTH - 1)) $((E2E_HEIGHT - 1))  # over the window's own edge, which takes no events
 menu_start "$DISC/install-menu" /
 xdotool windowactivate --sync "$MENU_WINDOW" 2>/dev/null || xdotool windowfocus --sync "$MENU_WINDOW"
 wait_until 10 client_matches "$E2E_TMP/start.png" || fail "the start screen differs in $DIFFERING pixels"

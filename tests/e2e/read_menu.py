@@ -6,7 +6,7 @@
 Finds the menu's window by its name, its four entries as links with a
 "click" action, checks that their extents and the hit test agree with the
 form's boxes (BOXES_FILE, from e2e_control_boxes: client-area pixels, one
-frame pixel in from the screen's corner), moves the real pointer onto
+frame pixel in from the screen's corner, at scale 1), moves the real pointer onto
 ADDRESS SOFTWARE and hears the focus move there and reads its description,
 moves it over the background and sees the panel's texts leave, then clicks
 INDEX SOFTWARE through its action and waits for the installer stub to write

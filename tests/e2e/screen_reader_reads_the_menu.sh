@@ -11,7 +11,7 @@ fi
 EXE=$1
 BOXES=$4
 
-"$BOXES" >"$E2E_TMP/boxes.txt" || fail "the control boxes tool failed"
+control_boxes "$BOXES"
 desktop_start
 disc_with "$EXE" QUV.exe
 
