@@ -61,14 +61,20 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-display=""
-if command -v Xvfb >/dev/null; then
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-  xvfb=$!
+# Starts an X server with a screen of SIZE (WIDTHxHEIGHT) that writes its
+# display number to FILE, and waits for it; its pid is left in started_xvfb.
+start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$2" >/dev/null 2>&1 &
+  started_xvfb=$!
   for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
+    [ -s "$2" ] && break
     sleep 0.1
   done
+}
+display=""
+if command -v Xvfb >/dev/null; then
+  start_xvfb 1024x768 "$work/display"
+  xvfb=$started_xvfb
   [ -s "$work/display" ] && display=":$(cat "$work/display")"
 fi
 
@@ -122,12 +128,8 @@ row "peak memory, Linux, KiB" "$kib_ours" "$kib_ref" "$(ratio "$kib_ours" "$kib_
 # each layout pixel.
 ms_ours=n/a ms_ref=n/a kib_ours=n/a kib_ref=n/a
 if [ "$frames_ok" = yes ] && [ -x "$menu" ]; then
-  Xvfb -displayfd 3 -screen 0 2048x1536x24 -nolisten tcp 3>"$work/display2" >/dev/null 2>&1 &
-  xvfb2=$!
-  for _ in $(seq 100); do
-    [ -s "$work/display2" ] && break
-    sleep 0.1
-  done
+  start_xvfb 2048x1536 "$work/display2"
+  xvfb2=$started_xvfb
   if [ -s "$work/display2" ]; then
     read -r ms_ours ms_ref kib_ours kib_ref < <(display=":$(cat "$work/display2")" GDK_SCALE=2 \
                                                   startup_pair "$menu" -- "$bin/bench/bare_gtk")
