@@ -35,14 +35,16 @@ function(maker_check_text variable)
     math(EXPR position "${i} + 1")
     if(pending EQUAL 0)
       set(lead ${byte})
+      set(lead_position ${position})
+      set(lead_digits ${digits2})
     endif()
     if(pending GREATER 0)
       if(byte LESS low OR byte GREATER high)
-        message(FATAL_ERROR "${variable} is not valid UTF-8 (byte ${position} is 0x${digits2}): "
-                            "write the file that sets it in UTF-8.")
+        message(FATAL_ERROR "${variable} is not valid UTF-8 (the character at byte ${lead_position}, "
+                            "0x${lead_digits}, is malformed): write the file that sets it in UTF-8.")
       endif()
       if(lead EQUAL 194 AND byte LESS 160)  # U+0080 to U+009F
-        message(FATAL_ERROR "${variable} holds a control character (U+00${digits2} at byte ${position}): "
+        message(FATAL_ERROR "${variable} holds a control character (U+00${digits2} at byte ${lead_position}): "
                             "give it as one line of plain text.")
       endif()
       math(EXPR pending "${pending} - 1")
@@ -70,8 +72,8 @@ function(maker_check_text variable)
         set(high 143)
       endif()
     else()
-      message(FATAL_ERROR "${variable} is not valid UTF-8 (byte ${position} is 0x${digits2}): "
-                          "write the file that sets it in UTF-8.")
+      message(FATAL_ERROR "${variable} is not valid UTF-8 (byte ${position} is 0x${digits2}, which starts "
+                          "no character): write the file that sets it in UTF-8.")
     endif()
   endforeach()
   if(pending GREATER 0)
