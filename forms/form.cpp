@@ -120,7 +120,7 @@ void Form::pointerMove(Point p) {
     raise(pointerTarget(p), Event::MouseMove);
 }
 
-void Form::pointerDown(Point p, Button b) {
+void Form::pointerDown(Point p, Button b, const Press& press) {
     if (unloaded_) return;
     pointerInside_ = true;
     lastPoint_ = p;
@@ -129,8 +129,15 @@ void Form::pointerDown(Point p, Button b) {
         leftDownOnCapture_ = false;
     }
     buttonsDown_ |= static_cast<int>(b);
-    if (b == Button::Left) leftDownOnCapture_ = true;
-    raise(capture_, Event::MouseDown);
+    Event event = Event::MouseDown;
+    if (b == Button::Left) {
+        const bool second = clicks_.leftPress(capture_, p, press);
+        if (second) event = Event::DblClick;
+        leftDownOnCapture_ = !second;  // the release of a double-click is no click
+    } else {
+        clicks_.otherPress();
+    }
+    raise(capture_, event);
 }
 
 void Form::pointerUp(Point p, Button b) {

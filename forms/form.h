@@ -10,6 +10,8 @@
 //   got the down receives every move and up (the platform captures the mouse);
 // - a click is a left button going down and up over the same control, raised
 //   after its MouseUp;
+// - the second left press of a double-click (double_click.h) raises DblClick
+//   instead of MouseDown, and its release MouseUp but no Click;
 // - the pointer shown is that of the control the events go to.
 #pragma once
 
@@ -21,13 +23,14 @@
 #include <vector>
 
 #include "forms/control.h"
+#include "forms/double_click.h"
 #include "forms/painter.h"
 #include "forms/runtime_error.h"
 
 namespace forms {
 
-enum class Event { MouseMove, MouseDown, MouseUp, Click };
-inline constexpr std::size_t kEventCount = 4;
+enum class Event { MouseMove, MouseDown, MouseUp, Click, DblClick };
+inline constexpr std::size_t kEventCount = 5;
 
 enum class Button { Left = 1, Right = 2, Middle = 4 };
 
@@ -72,9 +75,11 @@ public:
     void on(Control& control, Event event, Handler handler);
     bool hasHandler(const Control& control, Event event) const;
 
-    // Pointer input from the host, in pixels of the client area.
+    // Pointer input from the host, in pixels of the client area. A press
+    // carries what the platform says about double-clicks; by default it is
+    // a single press.
     void pointerMove(Point p);
-    void pointerDown(Point p, Button b);
+    void pointerDown(Point p, Button b, const Press& press = {});
     void pointerUp(Point p, Button b);
     void pointerLeave();
 
@@ -119,7 +124,8 @@ private:
 
     Control* capture_ = nullptr;  // the control that got the first button down
     int buttonsDown_ = 0;
-    bool leftDownOnCapture_ = false;
+    bool leftDownOnCapture_ = false;  // a left press that may still become a click
+    DoubleClickTracker clicks_;
     bool pointerInside_ = false;
     Point lastPoint_{};
 };

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 
 namespace forms {
 
@@ -51,6 +52,33 @@ struct PixelRect {
     PixelRect offset(int dx, int dy) const { return {left + dx, top + dy, width, height}; }
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
+
+// Device pixels. The form lays itself out in layout pixels (15 twips each);
+// a back end draws at device pixels = layout pixels x its scale (1 at 96 dots
+// per inch, 1.5 at 144). A layout edge falls on the first device pixel whose
+// centre lies at or past it, and a device pixel belongs to the layout pixel
+// that holds its centre: so a device pixel lies in a box's device rectangle
+// exactly when the pointer there hits the box. At scale 1 both are the
+// identity.
+inline int toDevice(int layout, double scale) { return static_cast<int>(std::ceil(layout * scale - 0.5)); }
+inline int toLayout(int device, double scale) { return static_cast<int>(std::floor((device + 0.5) / scale)); }
+
+inline Point toLayout(Point device, double scale) { return {toLayout(device.x, scale), toLayout(device.y, scale)}; }
+
+// The device pixels a layout rectangle covers; two layout rectangles that
+// touch give device rectangles that touch.
+inline PixelRect toDevice(const PixelRect& r, double scale) {
+    int l = toDevice(r.left, scale), t = toDevice(r.top, scale);
+    return {l, t, std::max(0, toDevice(r.right(), scale) - l), std::max(0, toDevice(r.bottom(), scale) - t)};
+}
+
+// The smallest layout rectangle whose device rectangle covers r: what must be
+// painted again when the device pixels of r are invalid.
+inline PixelRect coveringLayout(const PixelRect& r, double scale) {
+    if (r.empty()) return {toLayout(r.left, scale), toLayout(r.top, scale), 0, 0};
+    int l = toLayout(r.left, scale), t = toLayout(r.top, scale);
+    return {l, t, toLayout(r.right() - 1, scale) + 1 - l, toLayout(r.bottom() - 1, scale) + 1 - t};
+}
 
 // A control's box in twips, relative to its container's client area.
 struct TwipsRect {

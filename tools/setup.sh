@@ -10,15 +10,17 @@ packages=(
   libgtk-3-dev libfontconfig-dev
   # reading the pointer's image in the end-to-end cases
   libxfixes-dev
-  # fonts the screen names: Tahoma and MS Sans Serif from Wine's fonts,
-  # Liberation Mono for Courier New, Liberation Sans where MS Sans Serif is a bitmap
-  fonts-wine fonts-liberation2
+  # the faces the Linux back ends draw the screen's Windows fonts with
+  # (platform/cairo/font_faces.cpp): DejaVu Sans Condensed for Tahoma,
+  # Liberation Mono for Courier New, Liberation Sans for MS Sans Serif
+  fonts-dejavu-extra fonts-liberation2
   # a desktop to test on: a virtual display, a window manager, a panel, and
   # tools to drive and photograph it
   xvfb xauth openbox tint2 xdotool wmctrl x11-utils imagemagick procps
   # Install.exe: the MinGW-w64 cross compilers, and the 64-bit Wine to run
-  # it (never wine32: its loader cannot start on these machines)
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64 wine64
+  # it (never wine32: its loader cannot start on these machines) with Wine's
+  # own fonts, which its dialogs and the Wine test ring use
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64 wine64 fonts-wine
   # the disc image and its checks
   xorriso genisoimage
   # fuzzing the picture decoders

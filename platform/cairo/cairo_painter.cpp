@@ -1,6 +1,5 @@
 #include "platform/cairo/cairo_painter.h"
 
-#include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 
 #include <algorithm>
@@ -8,6 +7,7 @@
 #include <memory>
 
 #include "forms/mnemonic.h"
+#include "platform/cairo/font_faces.h"
 
 namespace platform::cairo {
 
@@ -104,7 +104,7 @@ void CairoPainter::drawText(const std::string& text, const forms::PixelRect& box
     pango_layout_context_changed(layout.get());
 
     std::unique_ptr<PangoFontDescription, FontDeleter> font(pango_font_description_new());
-    pango_font_description_set_family(font.get(), style.font->name);
+    pango_font_description_set_family(font.get(), linuxFamily(style.font->name));
     pango_font_description_set_size(font.get(), static_cast<gint>(std::lround(style.font->size * PANGO_SCALE)));
     pango_font_description_set_weight(font.get(), static_cast<PangoWeight>(style.font->weight));
     pango_font_description_set_style(font.get(), style.font->italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
@@ -166,29 +166,6 @@ void CairoPainter::drawShape(const forms::ShapeDef& shape, const forms::PixelRec
     cairo_set_line_width(cr_, w);
     cairo_stroke(cr_);
     cairo_restore(cr_);
-}
-
-void registerWindowsFonts() {
-    static const bool done = [] {
-        FcConfig* config = FcConfigGetCurrent();
-        FcConfigAppFontAddDir(config, reinterpret_cast<const FcChar8*>("/usr/share/wine/fonts"));
-        // Wine's MS Sans Serif is a bitmap font, which fontconfig leaves out;
-        // the TrueType faces Windows itself puts in its place come first.
-        // Wine's Tahoma Bold has the strokes of the regular face: thickened,
-        // it looks as heavy as the bold Tahoma the screen was drawn with.
-        static const char kFontRules[] =
-            "<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"fonts.dtd\"><fontconfig>"
-            "<alias binding=\"same\"><family>MS Sans Serif</family><prefer>"
-            "<family>Microsoft Sans Serif</family><family>Arial</family><family>Liberation Sans</family>"
-            "</prefer></alias>"
-            "<match target=\"font\"><test name=\"file\" compare=\"contains\"><string>wine/fonts/tahomabd</string>"
-            "</test><edit name=\"embolden\" mode=\"assign\"><bool>true</bool></edit></match>"
-            "</fontconfig>";
-        FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kFontRules), FcFalse);
-        pango_cairo_font_map_set_default(nullptr);  // a font map made before now would not see them
-        return true;
-    }();
-    (void)done;
 }
 
 }  // namespace platform::cairo

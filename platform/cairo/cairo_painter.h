@@ -1,6 +1,7 @@
 // The painter for Linux, on cairo and pango: the GTK window and the headless
 // back end both draw through it. Text is laid out by pango at 96 dots per
-// inch, so a font's point size gives the pixel size it has on Windows.
+// inch, so a font's point size gives the pixel size it has on Windows, in
+// the faces that font_faces.h chooses for the Windows names.
 #pragma once
 
 #include <cairo.h>
@@ -33,10 +34,5 @@ public:
 private:
     cairo_t* cr_;
 };
-
-// Lets fontconfig find the Windows fonts that Wine's font package brings
-// (Tahoma, MS Sans Serif), which it does not scan by default. Safe to call
-// more than once; does nothing where the folder is missing.
-void registerWindowsFonts();
 
 }  // namespace platform::cairo

@@ -47,7 +47,6 @@ StartupWarmup::StartupWarmup(std::span<const forms::ControlDef> controls) {
             if (!image.empty()) images.push_back(image);
     }
     auto work = [this, labels = std::move(labels), images = std::move(images)] {
-        registerWindowsFonts();
         // A map of this thread's own: pango keeps one default map per thread.
         PangoFontMap* map = pango_cairo_font_map_new();
         pango_cairo_font_map_set_default(PANGO_CAIRO_FONT_MAP(map));

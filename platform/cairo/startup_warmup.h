@@ -23,9 +23,9 @@ namespace platform::cairo {
 
 class StartupWarmup {
 public:
-    // Starts the thread: it registers the Windows fonts (registerWindowsFonts),
-    // draws each label's caption in its font and box off screen with a pango
-    // font map of its own, and decodes every picture of the controls.
+    // Starts the thread: it draws each label's caption in its font and box
+    // off screen with a pango font map of its own (which sets up fontconfig),
+    // and decodes every picture of the controls.
     explicit StartupWarmup(std::span<const forms::ControlDef> controls);
     // Waits for the thread.
     ~StartupWarmup();

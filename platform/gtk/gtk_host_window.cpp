@@ -1,5 +1,6 @@
 #include "platform/gtk/gtk_host_window.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -25,6 +26,15 @@ bool toButton(guint gdkButton, forms::Button& out) {
     }
 }
 
+// The press as GTK reports it: its time, and the double-click limits of the
+// user's settings, which the form counts with.
+forms::Press pressOf(GtkWidget* widget, const GdkEventButton* e) {
+    gint time = 400, distance = 5;
+    g_object_get(gtk_widget_get_settings(widget), "gtk-double-click-time", &time, "gtk-double-click-distance",
+                 &distance, nullptr);
+    return forms::Press::timed(e->time, {static_cast<std::uint32_t>(std::max(time, 0)), distance});
+}
+
 forms::Point toClient(double x, double y) {
     return {static_cast<int>(x) - GtkHostWindow::kBorder, static_cast<int>(y) - GtkHostWindow::kBorder};
 }
@@ -47,6 +57,7 @@ GtkHostWindow::GtkHostWindow(forms::Form& form) : form_(form) {
     g_signal_connect(area_, "button-release-event", G_CALLBACK(onButton), this);
     g_signal_connect(area_, "leave-notify-event", G_CALLBACK(onLeave), this);
     g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
+    g_signal_connect(window_, "window-state-event", G_CALLBACK(onWindowState), this);
     g_signal_connect(window_, "destroy", G_CALLBACK(onDestroy), this);
 
     form_.attach(this);
@@ -176,8 +187,9 @@ gboolean GtkHostWindow::onMotion(GtkWidget*, GdkEventMotion* e, gpointer p) {
     return TRUE;
 }
 
-gboolean GtkHostWindow::onButton(GtkWidget*, GdkEventButton* e, gpointer p) {
-    // Double and triple presses come as plain presses too; they add nothing.
+gboolean GtkHostWindow::onButton(GtkWidget* widget, GdkEventButton* e, gpointer p) {
+    // GDK's double and triple press events follow plain presses that the form
+    // has counted already; they add nothing.
     if (e->type != GDK_BUTTON_PRESS && e->type != GDK_BUTTON_RELEASE) return TRUE;
     forms::Button b;
     if (!toButton(e->button, b)) return TRUE;
@@ -185,7 +197,7 @@ gboolean GtkHostWindow::onButton(GtkWidget*, GdkEventButton* e, gpointer p) {
     const forms::Point at = toClient(e->x, e->y);
     w->deliver([&] {
         if (e->type == GDK_BUTTON_PRESS)
-            w->form_.pointerDown(at, b);
+            w->form_.pointerDown(at, b, pressOf(widget, e));
         else
             w->form_.pointerUp(at, b);
     });
@@ -206,6 +218,14 @@ gboolean GtkHostWindow::onDelete(GtkWidget*, GdkEvent*, gpointer p) {
         if (!w->form_.unloaded()) w->form_.closeRequested();
     });
     return TRUE;  // the form decides; unloading destroys the window
+}
+
+gboolean GtkHostWindow::onWindowState(GtkWidget* widget, GdkEventWindowState* e, gpointer) {
+    // Minimised by the window manager (a shortcut, or a dialog of ours taking
+    // its owner with it): with the panel hidden nothing could bring it back.
+    if ((e->changed_mask & GDK_WINDOW_STATE_ICONIFIED) && (e->new_window_state & GDK_WINDOW_STATE_ICONIFIED))
+        gtk_window_deiconify(GTK_WINDOW(widget));
+    return FALSE;
 }
 
 void GtkHostWindow::onDestroy(GtkWidget*, gpointer p) {

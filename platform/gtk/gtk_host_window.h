@@ -5,7 +5,9 @@
 // frame colour surrounds the form's client area, which therefore starts one
 // pixel in from the window's corner. Only the rectangles the form invalidates
 // are painted again. Pointer events reach the form in client-area pixels, and
-// after every event the pointer shows what the form asks for.
+// after every event the pointer shows what the form asks for. The window
+// cannot be minimised: it comes back at once (the panel it would be restored
+// from is hidden).
 #pragma once
 
 #include <gtk/gtk.h>
@@ -42,6 +44,7 @@ private:
     static gboolean onButton(GtkWidget*, GdkEventButton* e, gpointer self);
     static gboolean onLeave(GtkWidget*, GdkEventCrossing* e, gpointer self);
     static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
+    static gboolean onWindowState(GtkWidget*, GdkEventWindowState* e, gpointer self);
     static void onDestroy(GtkWidget*, gpointer self);
 
     void paint(cairo_t* cr);

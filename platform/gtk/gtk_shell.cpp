@@ -10,6 +10,7 @@
 
 #include "forms/runtime_error.h"
 #include "platform/gtk/file_lookup.h"
+#include "platform/gtk/message_box.h"
 #include "platform/gtk/x11_panels.h"
 
 namespace platform::gtk {
@@ -17,42 +18,6 @@ namespace platform::gtk {
 namespace {
 
 void reap(GPid pid, gint, gpointer) { g_spawn_close_pid(pid); }
-
-// The desktop icon for each message type; GTK's dialog no longer shows one
-// by itself, and the message box's icon is part of what it says.
-const char* iconName(GtkMessageType type) {
-    switch (type) {
-        case GTK_MESSAGE_ERROR: return "dialog-error";
-        case GTK_MESSAGE_QUESTION: return "dialog-question";
-        case GTK_MESSAGE_WARNING: return "dialog-warning";
-        case GTK_MESSAGE_INFO: return "dialog-information";
-        default: return nullptr;
-    }
-}
-
-GtkMessageType messageType(int style) {
-    switch (style & 0x70) {
-        case forms::box::kCritical: return GTK_MESSAGE_ERROR;
-        case forms::box::kQuestion: return GTK_MESSAGE_QUESTION;
-        case forms::box::kExclamation: return GTK_MESSAGE_WARNING;
-        case forms::box::kInformation: return GTK_MESSAGE_INFO;
-        default: return GTK_MESSAGE_OTHER;
-    }
-}
-
-// Carriage returns, alone or before a line feed, become line breaks.
-std::string withLineBreaks(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            out += '\n';
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -90,7 +55,10 @@ void GtkShell::startProcess(const std::string& program, const std::string& worki
     if (!workingDirectory.empty()) posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
     posix_spawn_file_actions_addclosefrom_np(&actions, 3);  // the menu's own files stay its own
 
-    // The installer starts with the signals as a fresh process has them.
+    // The installer starts with the signals as a fresh process has them, in
+    // a session of its own: Ctrl+C or a hang-up in the terminal that started
+    // the menu, or anything else sent to the menu's process group, does not
+    // reach a setup that is running.
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     sigset_t none, defaults;
@@ -99,7 +67,7 @@ void GtkShell::startProcess(const std::string& program, const std::string& worki
     for (int signum : {SIGTERM, SIGINT, SIGHUP, SIGPIPE, SIGCHLD}) sigaddset(&defaults, signum);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
 
     std::vector<char> prog(program.begin(), program.end());
     prog.push_back('\0');
@@ -114,25 +82,17 @@ void GtkShell::startProcess(const std::string& program, const std::string& worki
 }
 
 int GtkShell::messageBox(const std::string& prompt, int style, const std::string& title) {
-    const GtkMessageType type = messageType(style);
-    GtkWidget* dialog =
-        gtk_message_dialog_new(owner_, static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
-                               type, GTK_BUTTONS_OK, "%s", withLineBreaks(prompt).c_str());
-    if (const char* icon = iconName(type)) {
-        G_GNUC_BEGIN_IGNORE_DEPRECATIONS
-        GtkWidget* image = gtk_image_new_from_icon_name(icon, GTK_ICON_SIZE_DIALOG);
-        gtk_message_dialog_set_image(GTK_MESSAGE_DIALOG(dialog), image);
-        gtk_widget_show(image);
-        G_GNUC_END_IGNORE_DEPRECATIONS
-    }
-    gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
-    g_object_ref(dialog);
-    gtk_dialog_run(GTK_DIALOG(dialog));
-    // The dialog may already be gone with its owner (the program was closed
-    // while it was open).
-    gtk_widget_destroy(dialog);
-    g_object_unref(dialog);
-    return forms::box::kOk;
+    return runMessageBox(owner_, prompt, style, title);
 }
+
+void GtkShell::setOwner(GtkWindow* owner) {
+    if (owner_) g_object_remove_weak_pointer(G_OBJECT(owner_), reinterpret_cast<gpointer*>(&owner_));
+    owner_ = owner;
+    // Cleared when the window goes, so that a late message box has no owner
+    // rather than a dead one.
+    if (owner_) g_object_add_weak_pointer(G_OBJECT(owner_), reinterpret_cast<gpointer*>(&owner_));
+}
+
+GtkShell::~GtkShell() { setOwner(nullptr); }
 
 }  // namespace platform::gtk

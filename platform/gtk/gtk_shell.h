@@ -1,7 +1,7 @@
 // The shell services on Linux: the X11 panels as the taskbar, the running
 // executable's directory, case-insensitive file lookup, processes started
-// with posix_spawn (reaped by GLib's main loop when they end) and GTK
-// message dialogs owned by the menu window.
+// with posix_spawn (reaped by GLib's main loop when they end) and message
+// boxes owned by the menu window (message_box.h).
 #pragma once
 
 #include <gtk/gtk.h>
@@ -12,8 +12,14 @@ namespace platform::gtk {
 
 class GtkShell final : public forms::Shell {
 public:
-    // The window that owns message boxes; none until it is set.
-    void setOwner(GtkWindow* owner) { owner_ = owner; }
+    GtkShell() = default;
+    ~GtkShell() override;
+    GtkShell(const GtkShell&) = delete;
+    GtkShell& operator=(const GtkShell&) = delete;
+
+    // The window that owns message boxes; none until it is set, and none
+    // again once that window has been destroyed.
+    void setOwner(GtkWindow* owner);
 
     forms::TaskbarWindows findTaskbar(const std::string& className) override;
     void showWindow(const forms::TaskbarWindows& windows, int showCommand) override;

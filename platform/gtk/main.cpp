@@ -9,7 +9,6 @@
 #include <exception>
 
 #include "app/form1.h"
-#include "platform/cairo/cairo_painter.h"
 #include "platform/cairo/startup_warmup.h"
 #include "platform/gtk/close_signals.h"
 #include "platform/gtk/gtk_host_window.h"
@@ -29,7 +28,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     warmup.adopt();
-    platform::cairo::registerWindowsFonts();  // done already, unless the thread could not start
     try {
         platform::gtk::GtkShell shell;
         Form1 form(shell, warmup.loader());

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "app/form1.h"
-#include "platform/cairo/cairo_painter.h"
 #include "platform/cairo/cairo_pictures.h"
 #include "platform/headless/fake_shell.h"
 #include "platform/headless/headless_window.h"
@@ -41,7 +40,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        platform::cairo::registerWindowsFonts();
         platform::headless::FakeShell shell;
         platform::cairo::CairoPictureLoader loader;
         // Each state on a menu of its own, fresh from the load step: the

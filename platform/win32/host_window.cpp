@@ -42,7 +42,7 @@ forms::Point pointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM
 ATOM registerClass(HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.style = 0;
+    wc.style = CS_DBLCLKS;  // the system marks the second press of a double-click
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));  // null when the program carries no icon
@@ -125,9 +125,14 @@ LRESULT HostWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             trackingLeave_ = false;
             form_.pointerLeave();
             return 0;
-        case WM_LBUTTONDOWN: buttonDown(lParam, forms::Button::Left); return 0;
-        case WM_RBUTTONDOWN: buttonDown(lParam, forms::Button::Right); return 0;
-        case WM_MBUTTONDOWN: buttonDown(lParam, forms::Button::Middle); return 0;
+        // With CS_DBLCLKS a double-click's second press comes as ...DBLCLK
+        // in place of ...DOWN; the form decides what it raises.
+        case WM_LBUTTONDOWN: buttonDown(lParam, forms::Button::Left, forms::Press::counted(1)); return 0;
+        case WM_LBUTTONDBLCLK: buttonDown(lParam, forms::Button::Left, forms::Press::counted(2)); return 0;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK: buttonDown(lParam, forms::Button::Right, {}); return 0;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK: buttonDown(lParam, forms::Button::Middle, {}); return 0;
         case WM_LBUTTONUP: buttonUp(lParam, forms::Button::Left); return 0;
         case WM_RBUTTONUP: buttonUp(lParam, forms::Button::Right); return 0;
         case WM_MBUTTONUP: buttonUp(lParam, forms::Button::Middle); return 0;
@@ -179,10 +184,10 @@ void HostWindow::paint() {
     EndPaint(hwnd_, &ps);
 }
 
-void HostWindow::buttonDown(LPARAM lParam, forms::Button button) {
+void HostWindow::buttonDown(LPARAM lParam, forms::Button button, const forms::Press& press) {
     if (buttonsDown_ == 0) SetCapture(hwnd_);
     buttonsDown_ |= static_cast<int>(button);
-    form_.pointerDown(pointOf(lParam), button);
+    form_.pointerDown(pointOf(lParam), button, press);
 }
 
 void HostWindow::buttonUp(LPARAM lParam, forms::Button button) {

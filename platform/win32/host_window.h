@@ -36,7 +36,7 @@ private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
-    void buttonDown(LPARAM lParam, forms::Button button);
+    void buttonDown(LPARAM lParam, forms::Button button, const forms::Press& press);
     void buttonUp(LPARAM lParam, forms::Button button);
     void trackLeave();
     void showCursor();

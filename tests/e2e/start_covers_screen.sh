@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # The menu starts maximized over the whole screen with its frame and white
 # background, shows inside the frame exactly the start screen that the
-# headless back end paints, and hides the panel while it runs.
+# headless back end paints, with its menu entries drawn bold, and hides the
+# panel while it runs.
 . "$(dirname "$0")/desktop.sh"
 EXE=$1
 PREVIEW=$2
+BOXES=$4
+INK=$5
 
 desktop_start
 menu_start "$EXE"
@@ -26,6 +29,15 @@ import -window root "$E2E_TMP/screen.png"
 convert "$E2E_TMP/screen.png" -crop 1022x766+1+1 +repage "$E2E_TMP/client.png"
 differing=$(compare -metric AE "$E2E_TMP/client.png" "$E2E_TMP/start.png" "$E2E_TMP/diff.png" 2>&1)
 [ "$differing" = 0 ] || fail "$differing pixels of the window differ from the headless start screen"
+
+# The four menu entries in a bold face, each on one line: strokes two pixels
+# wide and more (a regular face's are one), as the render tests measure them.
+"$BOXES" >"$E2E_TMP/boxes.txt" || fail "the control boxes tool failed"
+for entry in Label8 Label10 Label11 Label12; do
+    read -r _ l t w h < <(grep "^$entry " "$E2E_TMP/boxes.txt")
+    seen=$("$INK" "$E2E_TMP/screen.png" $((l + 1)) $((t + 1)) "$w" "$h" 00FF00) || fail "ink_probe failed on $entry"
+    echo "$seen" | awk '{ exit !($2 == 1 && $6 >= 2.2) }' || fail "$entry is not one line of bold text: $seen"
+done
 
 [ "$(map_state "$PANEL")" = IsUnMapped ] || fail "the panel is $(map_state "$PANEL") while the menu runs"
 echo "ok: the window covers the screen and the panel is hidden"

@@ -16,7 +16,7 @@ using platform::headless::HeadlessWindow;
 
 class RepaintTest : public Form1Test {
 protected:
-    RepaintTest() : window(form, 1022, 766) { platform::cairo::registerWindowsFonts(); }
+    RepaintTest() : window(form, 1022, 766) {}
 
     // Only dirty painted, into an image of its own size, as the GTK window does.
     platform::headless::Surface paintPart(const forms::PixelRect& dirty) const {

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/cairo/cairo_painter.h"
 #include "platform/headless/headless_window.h"
 #include "tests/unit/form1_fixture.h"
 
@@ -24,7 +23,7 @@ struct Bounds {
 
 class StartScreenTest : public Form1Test {
 protected:
-    StartScreenTest() : window(form, 1022, 766) { platform::cairo::registerWindowsFonts(); }
+    StartScreenTest() : window(form, 1022, 766) {}
 
     platform::headless::Surface shoot(const char* name) {
         platform::headless::Surface s = window.render();

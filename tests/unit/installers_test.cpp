@@ -89,6 +89,26 @@ TEST_F(InstallersTest, EveryClickStartsAgain) {
     EXPECT_EQ(shell.starts.size(), 20u);
 }
 
+TEST_F(InstallersTest, ADoubleClickStartsOnceATripleClickTwice) {
+    filesOnDisk({"QUV.exe"});
+    const forms::DoubleClickLimits limits{500, 4};
+    auto clickAt = [&](std::uint32_t ms) {
+        form.pointerDown(centre(form.Label10), forms::Button::Left, forms::Press::timed(ms, limits));
+        form.pointerUp(centre(form.Label10), forms::Button::Left);
+    };
+    clickAt(10000);
+    clickAt(10300);
+    EXPECT_EQ(shell.starts.size(), 1u) << "a double-click";
+    EXPECT_EQ(form.Label10.ForeColor, 0x8000000Eu) << "its release still gives the pressed look";
+    clickAt(20000);
+    clickAt(20200);
+    clickAt(20400);
+    EXPECT_EQ(shell.starts.size(), 3u) << "a triple click";
+    clickAt(30000);
+    clickAt(31000);
+    EXPECT_EQ(shell.starts.size(), 5u) << "two clicks a second apart";
+}
+
 TEST_F(InstallersTest, AFailedStartSaysWhyAndTheMenuCarriesOn) {
     filesOnDisk({"QUV.exe"});
     shell.onStart = [](const FakeShell::Start&) {

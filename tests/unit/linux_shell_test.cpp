@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "forms/runtime_error.h"
 #include "forms/shell.h"
@@ -161,6 +165,46 @@ TEST(LinuxProcessStart, StartsTheProgramInTheGivenFolderEveryTimeAndReapsIt) {
     std::getline(in, first);
     EXPECT_EQ(fs::path(first), disc.path()) << "the installer runs in its own folder";
     EXPECT_TRUE(waitFor([] { return zombieChildren() == 0; })) << "every child is reaped";
+}
+
+TEST(LinuxProcessStart, TheInstallerRunsInASessionOfItsOwnWithOnlyTheStandardDescriptors) {
+    TempDir d;
+    // A descriptor of the menu's that is not closed on exec: the installer
+    // must not get it all the same.
+    const int stray = open("/dev/null", O_RDONLY);
+    ASSERT_GE(stray, 3);
+    fs::path installer = d.file("QUV.exe", "#!/bin/sh\necho $$ > \"$(dirname \"$0\")/pid\"\nexec sleep 30\n");
+    fs::permissions(installer, fs::perms::owner_all);
+    platform::gtk::GtkShell shell;
+    shell.startProcess(installer.string(), d.path().string(), forms::show::kNormal);
+    close(stray);
+
+    pid_t pid = 0;
+    ASSERT_TRUE(waitFor([&] { return (std::ifstream(d.path() / "pid") >> pid) && pid > 0; }));
+    auto command = [pid] {
+        std::string name;
+        std::ifstream(std::string("/proc/") + std::to_string(pid) + "/comm") >> name;
+        return name;
+    };
+    ASSERT_TRUE(waitFor([&] { return command() == "sleep"; })) << "the installer went on to its program";
+    EXPECT_EQ(getsid(pid), pid) << "the installer leads a session of its own";
+    EXPECT_NE(getsid(pid), getsid(0));
+    EXPECT_NE(getpgid(pid), getpgid(0));
+    // The program's own start may open a file for a moment (its locale):
+    // what counts is what stays open.
+    auto descriptors = [pid] {
+        std::vector<std::string> found;
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec))
+            found.push_back(entry.path().filename().string());
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    const std::vector<std::string> standard{"0", "1", "2"};
+    EXPECT_TRUE(waitFor([&] { return descriptors() == standard; }))
+        << "open in the installer: " << ::testing::PrintToString(descriptors());
+    kill(pid, SIGKILL);
+    EXPECT_TRUE(waitFor([pid] { return kill(pid, 0) != 0; })) << "the installer is reaped once it has ended";
 }
 
 TEST(LinuxProcessStart, APathWithSpacesIsOneProgramNotACommandLine) {

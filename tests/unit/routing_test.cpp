@@ -1,5 +1,5 @@
-// Mouse routing, the pointer and invalidation of the form runtime, on a small
-// form made for the purpose.
+// Mouse routing, clicks and double-clicks, the pointer and invalidation of
+// the form runtime, on a small form made for the purpose.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -53,7 +53,7 @@ protected:
     RoutingTest() : form(forms::WindowDef{}, kControls, pictures) {
         form.attach(&site);
         for (const char* name : {"Box", "Top", "Under", "Plain"})
-            for (Event e : {Event::MouseMove, Event::MouseDown, Event::MouseUp, Event::Click})
+            for (Event e : {Event::MouseMove, Event::MouseDown, Event::MouseUp, Event::Click, Event::DblClick})
                 form.on(form.control(name), e, [this, name, e] { log.push_back(std::string(name) + ":" + eventName(e)); });
     }
 
@@ -63,6 +63,7 @@ protected:
             case Event::MouseDown: return "down";
             case Event::MouseUp: return "up";
             case Event::Click: return "click";
+            case Event::DblClick: return "dblclick";
         }
         return "?";
     }
@@ -71,6 +72,14 @@ protected:
     static Point at(int x, int y) { return {1 + x, 1 + y}; }
 
     std::vector<std::string> take() { return std::exchange(log, {}); }
+
+    // A press and release of a button at a point, at a time on a fake clock,
+    // with the form left to count (as on GTK).
+    void timedClick(Point p, std::uint32_t ms, Button b = Button::Left) {
+        form.pointerDown(p, b, forms::Press::timed(ms, kLimits));
+        form.pointerUp(p, b);
+    }
+    static constexpr forms::DoubleClickLimits kLimits{400, 5};
 
     NoPictures pictures;
     RecordingSite site;
@@ -129,6 +138,88 @@ TEST_F(RoutingTest, ClickIsLeftDownAndUpOverTheSameControl) {
     form.pointerDown(at(25, 10), Button::Right);
     form.pointerUp(at(25, 10), Button::Right);
     EXPECT_EQ(take(), (std::vector<std::string>{"Under:down", "Under:up"})) << "no click for the right button";
+}
+
+using Log = std::vector<std::string>;
+const Log kClick{"Under:down", "Under:up", "Under:click"};
+const Log kDouble{"Under:dblclick", "Under:up"};
+
+TEST_F(RoutingTest, SecondPressInTimeAndPlaceIsADoubleClickAndTheThirdStartsOver) {
+    timedClick(at(25, 10), 1000);
+    EXPECT_EQ(take(), kClick);
+    timedClick(at(30, 15), 1399);  // 399 ms later, 5 px off along both axes
+    EXPECT_EQ(take(), kDouble) << "the second press raises DblClick, its release no Click";
+    timedClick(at(30, 15), 1500);
+    EXPECT_EQ(take(), kClick) << "a third press is a new first press";
+    timedClick(at(30, 15), 1600);
+    EXPECT_EQ(take(), kDouble);
+}
+
+TEST_F(RoutingTest, ASlowOrDistantSecondPressIsAClickOfItsOwn) {
+    timedClick(at(25, 10), 1000);
+    timedClick(at(25, 10), 1400);  // exactly the double-click time: too late
+    timedClick(at(25, 10), 2400);  // a second later
+    EXPECT_EQ(take(), (Log{"Under:down", "Under:up", "Under:click", "Under:down", "Under:up", "Under:click",
+                           "Under:down", "Under:up", "Under:click"}));
+    timedClick(at(31, 10), 2500);  // 6 px away from the last press
+    timedClick(at(31, 16), 2600);  // 6 px below it
+    EXPECT_EQ(take(), (Log{"Under:down", "Under:up", "Under:click", "Under:down", "Under:up", "Under:click"}));
+}
+
+TEST_F(RoutingTest, ASecondPressOnAnotherControlIsAFirstPressThere) {
+    // Under (x < 50) and Top (x >= 50) meet at x 50: two presses 2 px apart.
+    timedClick(at(49, 10), 1000);
+    timedClick(at(51, 10), 1100);
+    timedClick(at(51, 10), 1200);
+    EXPECT_EQ(take(), (Log{"Under:down", "Under:up", "Under:click", "Top:down", "Top:up", "Top:click",
+                           "Top:dblclick", "Top:up"}));
+}
+
+TEST_F(RoutingTest, RightAndMiddleButtonsNeverDoubleClickAndBreakALeftOne) {
+    for (Button b : {Button::Right, Button::Middle}) {
+        timedClick(at(25, 10), 1000, b);
+        timedClick(at(25, 10), 1100, b);
+        EXPECT_EQ(take(), (Log{"Under:down", "Under:up", "Under:down", "Under:up"}));
+    }
+    timedClick(at(25, 10), 2000);
+    timedClick(at(25, 10), 2050, Button::Right);
+    timedClick(at(25, 10), 2100);
+    EXPECT_EQ(take(), (Log{"Under:down", "Under:up", "Under:click", "Under:down", "Under:up", "Under:down",
+                           "Under:up", "Under:click"}))
+        << "the left press after a right one is a first press";
+}
+
+TEST_F(RoutingTest, ThePlatformsCountDecidesWhereItKeepsOne) {
+    // As on Windows: the second press of a double-click comes marked.
+    auto press = [&](Point p, int count) {
+        form.pointerDown(p, Button::Left, forms::Press::counted(count));
+        form.pointerUp(p, Button::Left);
+    };
+    press(at(25, 10), 1);
+    press(at(25, 10), 2);
+    press(at(25, 10), 1);
+    EXPECT_EQ(take(), (Log{"Under:down", "Under:up", "Under:click", "Under:dblclick", "Under:up", "Under:down",
+                           "Under:up", "Under:click"}));
+    press(at(25, 10), 1);
+    press(at(25, 10), 1);  // the platform saw no double-click
+    EXPECT_EQ(take(), (Log{"Under:down", "Under:up", "Under:click", "Under:down", "Under:up", "Under:click"}));
+    press(at(49, 10), 1);
+    press(at(51, 10), 2);  // a double-click for the window, but over another control
+    EXPECT_EQ(take(), (Log{"Under:down", "Under:up", "Under:click", "Top:down", "Top:up", "Top:click"}));
+}
+
+TEST_F(RoutingTest, DoubleClickTimeHoldsAcrossTheClockWrappingAround) {
+    timedClick(at(25, 10), 0xFFFFFF00u);
+    timedClick(at(25, 10), 0x00000080u);  // 384 ms later
+    EXPECT_EQ(take(), (Log{"Under:down", "Under:up", "Under:click", "Under:dblclick", "Under:up"}));
+}
+
+TEST_F(RoutingTest, ADoubleClickWithoutAHandlerIsSwallowed) {
+    form.on(form.control("Under"), Event::DblClick, {});
+    timedClick(at(25, 10), 1000);
+    timedClick(at(25, 10), 1100);
+    EXPECT_EQ(take(), (Log{"Under:down", "Under:up", "Under:click", "Under:up"}))
+        << "no MouseDown and no Click in its place, and nothing for the box beneath";
 }
 
 TEST_F(RoutingTest, SecondButtonKeepsTheCaptureUntilTheLastComesUp) {

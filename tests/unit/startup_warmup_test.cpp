@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <pango/pangocairo.h>
 
-#include <string>
 #include <thread>
 #include <vector>
 
@@ -71,36 +70,6 @@ TEST(StartupWarmup, APictureThatCannotBeDecodedFailsWhereTheFormLoadsIt) {
         }
         // The good pictures are still there.
         EXPECT_NE(warmup.loader().load(controls[0].picture), nullptr);
-    });
-}
-
-// The family pango picks for a description on the calling thread's default map.
-std::string resolvedFamily(const char* description) {
-    PangoFontMap* map = pango_cairo_font_map_get_default();
-    PangoContext* context = pango_font_map_create_context(map);
-    PangoFontDescription* wanted = pango_font_description_from_string(description);
-    PangoFont* font = pango_font_map_load_font(map, context, wanted);
-    std::string family;
-    if (font) {
-        PangoFontDescription* got = pango_font_describe(font);
-        family = pango_font_description_get_family(got);
-        pango_font_description_free(got);
-        g_object_unref(font);
-    }
-    pango_font_description_free(wanted);
-    g_object_unref(context);
-    return family;
-}
-
-TEST(StartupWarmup, TheAdoptedFontMapSeesTheWindowsFonts) {
-    onFreshThread([] {
-        StartupWarmup warmup(screen::form1Controls());
-        warmup.adopt();
-        // Tahoma comes only from Wine's font folder, which the thread registers.
-        EXPECT_EQ(resolvedFamily("Tahoma Bold 12"), "Tahoma");
-        // The map is the thread's default from now on, and stays one map.
-        PangoFontMap* map = pango_cairo_font_map_get_default();
-        EXPECT_EQ(pango_cairo_font_map_get_default(), map);
     });
 }
 

@@ -148,11 +148,15 @@ void moveMouse(HWND window, POINT client) {
     sendMouse(0, p);
 }
 
-void click(HWND window, POINT client) {
+void click(HWND window, POINT client) { clickRepeatedly(window, client, 1); }
+
+void clickRepeatedly(HWND window, POINT client, int count) {
     moveMouse(window, client);
     POINT p = toScreen(window, client);
-    sendMouse(MOUSEEVENTF_LEFTDOWN, p);
-    sendMouse(MOUSEEVENTF_LEFTUP, p);
+    for (int i = 0; i < count; ++i) {
+        sendMouse(MOUSEEVENTF_LEFTDOWN, p);
+        sendMouse(MOUSEEVENTF_LEFTUP, p);
+    }
 }
 
 void postClick(HWND window, POINT client) {

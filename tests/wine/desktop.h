@@ -44,6 +44,9 @@ std::wstring messageBoxText(HWND box);
 // Real mouse input at a point of window's client area.
 void moveMouse(HWND window, POINT client);
 void click(HWND window, POINT client);
+// count presses and releases of the left button in a row at one point, 30 ms
+// apart: two make a double-click, three a double-click and a click.
+void clickRepeatedly(HWND window, POINT client, int count);
 // The same click as messages posted to the window: for many clicks in a row
 // while other windows (an installer's console) come and go.
 void postClick(HWND window, POINT client);
