@@ -30,7 +30,7 @@ text_in() {  # text_in FILE TEXT
 
 address='Atelier "Kovač" & Søn, 7 Rue d'"'"'Été \ Lyon; 69001'
 std_code='04 78'
-phone='12 34 & 56'
+phone='23 & 45'
 email='ventes@kovač.example'
 today='Tarvelo House, 14 Mill Road'
 cat > "$work/maker.cmake" <<EOF

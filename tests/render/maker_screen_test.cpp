@@ -20,7 +20,6 @@
 #include <vector>
 
 #include "forms/mnemonic.h"
-#include "platform/cairo/cairo_painter.h"
 #include "platform/headless/headless_window.h"
 #include "screen/form1_definition.h"
 #include "screen/pictures.h"
@@ -99,7 +98,7 @@ TEST(MakerScreen, EachPictureIsTheMakersWhereTheFolderHasOneAndOursElsewhere) {
 
 class MakerScreenTest : public Form1Test {
 protected:
-    MakerScreenTest() : window(form, 1022, 766) { platform::cairo::registerWindowsFonts(); }
+    MakerScreenTest() : window(form, 1022, 766) {}
     HeadlessWindow window;
 };
 
