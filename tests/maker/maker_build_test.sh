@@ -8,6 +8,8 @@
 # - that install-menu and Install.exe carry the texts and not today's
 #   address, and that Install.exe carries the maker's bitmap byte for byte
 #   and the maker's window icon images as its icon resources;
+# - that the disc target signs Install.exe with the certificate given as the
+#   build's SIGN_CERT and SIGN_KEY;
 # - that a picture which does not fit stops the build, naming the file and
 #   the field, before it is embedded.
 # The trees stay in WORK, so that a second run only rebuilds what changed.
@@ -79,13 +81,20 @@ MAKER_TEST_ADDRESS=$address MAKER_TEST_STD_CODE=$std_code MAKER_TEST_PHONE=$phon
 MAKER_TEST_PICTURES=$pictures MAKER_TEST_BACKGROUND=18,52,86 MAKER_TEST_LOGO=255,0,0 \
     "$linux/tests/maker_screen_test" || fail "the maker's screen"
 
-# The shipping Windows tree: Install.exe alone.
+# The shipping Windows tree: Install.exe, and the disc with it signed by a
+# throwaway certificate given as the build's settings.
+bash "$src/tests/disc/throwaway_pki.sh" "$work/pki"
 win32=$work/win32
 cmake -S "$src" -B "$win32" -G Ninja -C "$work/maker.cmake" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >"$work/win32-configure.log" 2>&1 ||
-    { cat "$work/win32-configure.log"; fail "the Windows tree does not configure"; }
-cmake --build "$win32" --target Install >"$work/win32-build.log" 2>&1 ||
-    { tail -30 "$work/win32-build.log"; fail "the Windows tree does not build"; }
+      -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DSIGN_CERT="$work/pki/maker.pem" -DSIGN_KEY="$work/pki/maker.key" \
+      >"$work/win32-configure.log" 2>&1 || { cat "$work/win32-configure.log"; fail "the Windows tree does not configure"; }
+cmake --build "$win32" --target disc >"$work/win32-build.log" 2>&1 ||
+    { tail -30 "$work/win32-build.log"; fail "the Windows tree does not build its disc"; }
+grep -q "Install.exe is signed with $work/pki/maker.pem" "$work/win32-build.log" || fail "the disc build does not say it signs"
+rm -f "$work/disc-Install.exe"
+xorriso -osirrox on -indev "$win32/tarvelo.iso" -extract /Install.exe "$work/disc-Install.exe" >/dev/null 2>&1
+osslsigncode verify -CAfile "$work/pki/ca.pem" -in "$work/disc-Install.exe" 2>&1 | grep -q "^Signature verification: ok" ||
+    fail "the disc's Install.exe is not signed by the build's certificate"
 
 # The programs as they run: the texts in their data, not in debugging information.
 strip -o "$work/install-menu" "$linux/install-menu"
