@@ -39,7 +39,30 @@ if(NOT MAKER_PICTURES_DIR STREQUAL "")
   file(GLOB maker_files CONFIGURE_DEPENDS "${MAKER_PICTURES_DIR}/*")
 endif()
 
-if(maker_files)
+# Which of the six the maker's folder holds: each name with the maker's file
+# or nothing.
+set(maker_pictures "")
+set(unused_files ${maker_files})
+list(LENGTH screen_pictures count)
+math(EXPR last "${count} - 1")
+foreach(i RANGE 0 ${last} 2)
+  list(GET screen_pictures ${i} name)
+  foreach(candidate IN LISTS maker_files)
+    get_filename_component(base "${candidate}" NAME)
+    string(TOLOWER "${base}" lower)
+    if(lower STREQUAL name AND NOT IS_DIRECTORY "${candidate}")
+      if(DEFINED maker_picture_${name})
+        message(FATAL_ERROR "MAKER_PICTURES_DIR: ${MAKER_PICTURES_DIR} holds ${name} twice, "
+                            "as ${maker_picture_${name}} and ${candidate}; keep one")
+      endif()
+      set(maker_picture_${name} "${candidate}")
+      list(APPEND maker_pictures ${name})
+      list(REMOVE_ITEM unused_files "${candidate}")
+    endif()
+  endforeach()
+endforeach()
+
+if(maker_pictures)
   # The checker runs on the build machine. A cross build makes it there
   # with the build machine's own compiler, as a project of its own.
   if(CMAKE_CROSSCOMPILING)
@@ -58,28 +81,26 @@ if(maker_files)
     set(checker $<TARGET_FILE:picture-check>)
     set(checker_depends picture-check)
   endif()
+  list(JOIN maker_pictures ", " replaced_text)
+  message(STATUS "The maker's pictures from ${MAKER_PICTURES_DIR}: ${replaced_text}")
+elseif(NOT MAKER_PICTURES_DIR STREQUAL "")
+  message(WARNING "MAKER_PICTURES_DIR: ${MAKER_PICTURES_DIR} holds none of the six pictures; "
+                  "the built-in ones are used")
 endif()
+foreach(file IN LISTS unused_files)
+  message(WARNING "MAKER_PICTURES_DIR: ${file} is none of the six pictures and is left out "
+                  "(background.bmp, disc.ico, hand.ico, hand-cursor.ico, logo.wmf, window.ico)")
+endforeach()
 
+# Each picture: ours, or the maker's copy that the checker writes once it
+# has found the file good (for the window icon, with its three images).
 set(checked_dir ${CMAKE_BINARY_DIR}/maker-pictures)
 set(checked_outputs "")
-set(replaced "")
-set(unused_files ${maker_files})
-list(LENGTH screen_pictures count)
-math(EXPR last "${count} - 1")
 foreach(i RANGE 0 ${last} 2)
   math(EXPR j "${i} + 1")
   list(GET screen_pictures ${i} name)
   list(GET screen_pictures ${j} symbol)
-  set(maker_file "")
-  foreach(candidate IN LISTS maker_files)
-    get_filename_component(base "${candidate}" NAME)
-    string(TOLOWER "${base}" lower)
-    if(lower STREQUAL name AND NOT IS_DIRECTORY "${candidate}")
-      set(maker_file "${candidate}")
-      list(REMOVE_ITEM unused_files "${candidate}")
-    endif()
-  endforeach()
-  if(maker_file STREQUAL "")
+  if(NOT name IN_LIST maker_pictures)
     list(APPEND SCREEN_PICTURES screen/pictures/${name} ${symbol})
     continue()
   endif()
@@ -93,28 +114,15 @@ foreach(i RANGE 0 ${last} 2)
   endif()
   add_custom_command(
     OUTPUT ${outputs}
-    COMMAND ${checker} --output ${checked_dir} ${maker_file}
-    DEPENDS ${maker_file} ${checker_depends}
+    COMMAND ${checker} --output ${checked_dir} ${maker_picture_${name}}
+    DEPENDS ${maker_picture_${name}} ${checker_depends}
     COMMENT "Checking the maker's ${name}"
     VERBATIM)
   list(APPEND checked_outputs ${outputs})
   list(APPEND SCREEN_PICTURES ${checked_dir}/${name} ${symbol})
-  list(APPEND replaced ${name})
 endforeach()
-
-if(maker_files)
-  if(replaced)
-    list(JOIN replaced ", " replaced_text)
-    message(STATUS "The maker's pictures from ${MAKER_PICTURES_DIR}: ${replaced_text}")
-    add_custom_target(maker_pictures DEPENDS ${checked_outputs})
-  else()
-    message(WARNING "MAKER_PICTURES_DIR: ${MAKER_PICTURES_DIR} holds none of the six pictures; "
-                    "the built-in ones are used")
-  endif()
-  foreach(file IN LISTS unused_files)
-    message(WARNING "MAKER_PICTURES_DIR: ${file} is none of the six pictures and is left out "
-                    "(background.bmp, disc.ico, hand.ico, hand-cursor.ico, logo.wmf, window.ico)")
-  endforeach()
+if(checked_outputs)
+  add_custom_target(maker_pictures DEPENDS ${checked_outputs})
 endif()
 
 # The resource script's icon images, by number.

@@ -23,6 +23,7 @@
 #include "platform/headless/headless_window.h"
 #include "screen/form1_definition.h"
 #include "screen/pictures.h"
+#include "tests/unit/embedded_pictures.h"
 #include "tests/unit/form1_fixture.h"
 
 namespace {
@@ -76,18 +77,12 @@ TEST(MakerScreen, TheDefinitionCarriesTheMakersTextsAsTheyWereWritten) {
 
 TEST(MakerScreen, EachPictureIsTheMakersWhereTheFolderHasOneAndOursElsewhere) {
     const std::filesystem::path ours = std::filesystem::path(SOURCE_DIR) / "screen/pictures";
-    const struct {
-        const char* file;
-        forms::FileImage embedded;
-    } pictures[] = {{"background.bmp", screen::pictures::background()}, {"disc.ico", screen::pictures::disc()},
-                    {"hand.ico", screen::pictures::hand()},           {"hand-cursor.ico", screen::pictures::handCursor()},
-                    {"logo.wmf", screen::pictures::logo()},           {"window.ico", screen::pictures::windowIcon()}};
     int replaced = 0;
-    for (const auto& p : pictures) {
+    for (const EmbeddedPicture& p : embeddedPictures()) {
         SCOPED_TRACE(p.file);
         const std::filesystem::path theirs = makerFile(p.file);
         replaced += !theirs.empty();
-        EXPECT_TRUE(same(p.embedded, readFile(theirs.empty() ? ours / p.file : theirs)));
+        EXPECT_TRUE(same(p.bytes, readFile(theirs.empty() ? ours / p.file : theirs)));
     }
     EXPECT_GT(replaced, 0) << "the test's folder replaces some pictures";
     EXPECT_LT(replaced, 6) << "and keeps some of ours";

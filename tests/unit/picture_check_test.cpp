@@ -12,6 +12,7 @@
 
 #include "picture_check.h"
 #include "screen/pictures.h"
+#include "tests/unit/embedded_pictures.h"
 
 namespace {
 
@@ -57,13 +58,8 @@ void expectEveryTruncationRefused(const char* name, const Bytes& good) {
 }
 
 TEST(PictureCheck, OurSixPicturesFitAndNamesAreFoundInAnyLetterCase) {
-    const struct {
-        const char* name;
-        forms::FileImage file;
-    } ours[] = {{"background.bmp", screen::pictures::background()}, {"disc.ico", screen::pictures::disc()},
-                {"hand.ico", screen::pictures::hand()},           {"hand-cursor.ico", screen::pictures::handCursor()},
-                {"logo.wmf", screen::pictures::logo()},           {"window.ico", screen::pictures::windowIcon()}};
-    for (const auto& p : ours) EXPECT_EQ(picturecheck::check(format(p.name), p.file), std::vector<Difference>{}) << p.name;
+    for (const EmbeddedPicture& p : embeddedPictures())
+        EXPECT_EQ(picturecheck::check(format(p.file), p.bytes), std::vector<Difference>{}) << p.file;
     EXPECT_EQ(picturecheck::formatFor("Hand-Cursor.ICO"), &format("hand-cursor.ico"));
     EXPECT_EQ(picturecheck::formatFor("cursor.ico"), nullptr);
     EXPECT_EQ(picturecheck::formatFor("background.png"), nullptr);
