@@ -1,11 +1,13 @@
 #include "platform/gtk/gtk_host_window.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 
 #include "forms/colour.h"
 #include "platform/cairo/cairo_painter.h"
+#include "platform/cairo/device_image.h"
 
 namespace platform::gtk {
 
@@ -35,8 +37,11 @@ forms::Press pressOf(GtkWidget* widget, const GdkEventButton* e) {
     return forms::Press::timed(e->time, {static_cast<std::uint32_t>(std::max(time, 0)), distance});
 }
 
+// A pointer position (layout pixels of the window, fractions where the
+// scale is above 1) as the client-area pixel that holds it.
 forms::Point toClient(double x, double y) {
-    return {static_cast<int>(x) - GtkHostWindow::kBorder, static_cast<int>(y) - GtkHostWindow::kBorder};
+    return {static_cast<int>(std::floor(x)) - GtkHostWindow::kBorder,
+            static_cast<int>(std::floor(y)) - GtkHostWindow::kBorder};
 }
 
 }  // namespace
@@ -59,6 +64,7 @@ GtkHostWindow::GtkHostWindow(forms::Form& form) : form_(form) {
     g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
     g_signal_connect(window_, "window-state-event", G_CALLBACK(onWindowState), this);
     g_signal_connect(window_, "destroy", G_CALLBACK(onDestroy), this);
+    g_signal_connect(window_, "notify::scale-factor", G_CALLBACK(onScaleChanged), this);
 
     form_.attach(this);
 }
@@ -68,22 +74,32 @@ GtkHostWindow::~GtkHostWindow() {
     if (window_) gtk_widget_destroy(window_);
 }
 
-void GtkHostWindow::show() {
-    if (!window_) return;
+void GtkHostWindow::coverMonitor() {
     // Cover the monitor ourselves, for an X server without a window manager;
     // a window manager maximizes the window over the same area.
     GdkDisplay* display = gtk_widget_get_display(window_);
-    GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+    GdkMonitor* monitor = nullptr;
+    if (GdkWindow* shown = gtk_widget_get_window(window_)) monitor = gdk_display_get_monitor_at_window(display, shown);
+    if (!monitor) monitor = gdk_display_get_primary_monitor(display);
     if (!monitor && gdk_display_get_n_monitors(display) > 0) monitor = gdk_display_get_monitor(display, 0);
-    if (monitor) {
-        GdkRectangle g;
-        gdk_monitor_get_geometry(monitor, &g);
-        gtk_window_move(GTK_WINDOW(window_), g.x, g.y);
+    if (!monitor) return;
+    GdkRectangle g;
+    gdk_monitor_get_geometry(monitor, &g);
+    gtk_window_move(GTK_WINDOW(window_), g.x, g.y);
+    if (gtk_widget_get_realized(window_))
+        gtk_window_resize(GTK_WINDOW(window_), g.width, g.height);
+    else
         gtk_window_set_default_size(GTK_WINDOW(window_), g.width, g.height);
-    }
+}
+
+void GtkHostWindow::show() {
+    if (!window_) return;
+    coverMonitor();
     if (form_.window().windowState == forms::WindowState::Maximized) gtk_window_maximize(GTK_WINDOW(window_));
     gtk_widget_show_all(window_);
 }
+
+int GtkHostWindow::scale() const { return area_ ? std::max(1, gtk_widget_get_scale_factor(area_)) : 1; }
 
 void GtkHostWindow::invalidate(const forms::PixelRect& rect) {
     if (!area_ || rect.empty()) return;
@@ -100,7 +116,7 @@ void GtkHostWindow::unload() {
 
 void GtkHostWindow::paintFrame(cairo_t* cr) {
     const int w = gtk_widget_get_allocated_width(area_), h = gtk_widget_get_allocated_height(area_);
-    platform::cairo::CairoPainter painter(cr);
+    platform::cairo::CairoPainter painter(cr, scale());
     painter.fillRect({0, 0, w, kBorder}, kFrameColour);
     painter.fillRect({0, h - kBorder, w, kBorder}, kFrameColour);
     painter.fillRect({0, 0, kBorder, h}, kFrameColour);
@@ -113,40 +129,37 @@ void GtkHostWindow::paint(cairo_t* cr) {
     const int clientH = gtk_widget_get_allocated_height(area_) - 2 * kBorder;
     const forms::PixelRect client{0, 0, clientW, clientH};
 
-    // Each rectangle is painted into an image first and then copied to the
-    // window: text then gets the same font rendering (fontconfig's hinting)
-    // as in the headless back end, so the screen is pixel for pixel what the
-    // render tests see.
-    auto paintRect = [&](int x, int y, int w, int h) {
-        forms::PixelRect dirty = forms::PixelRect{x - kBorder, y - kBorder, w, h}.intersect(client);
+    // Each rectangle is painted into an image at the window's scale first
+    // and then copied to the window, device pixel for device pixel: text then
+    // gets the same font rendering (fontconfig's hinting) as in the headless
+    // back end, so the screen is pixel for pixel what the render tests see,
+    // and nothing is enlarged by GTK (which would leave grey seams around
+    // every repainted box). GTK's clip is in layout pixels and may cut one in
+    // two at a scale above 1: the layout pixels that cover it are painted,
+    // and the clip keeps what lies outside from the window.
+    const double s = scale();
+    auto paintRect = [&](double x, double y, double w, double h) {
+        const int left = static_cast<int>(std::floor(x)), top = static_cast<int>(std::floor(y));
+        const int right = static_cast<int>(std::ceil(x + w)), bottom = static_cast<int>(std::ceil(y + h));
+        forms::PixelRect dirty =
+            forms::PixelRect{left - kBorder, top - kBorder, right - left, bottom - top}.intersect(client);
         if (dirty.empty()) return;
-        cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, dirty.width, dirty.height);
-        cairo_t* icr = cairo_create(image);
-        cairo_translate(icr, -dirty.left, -dirty.top);
-        {
-            platform::cairo::CairoPainter painter(icr);
-            form_.paint(painter, dirty);
-        }
-        cairo_destroy(icr);
-        cairo_surface_flush(image);
         cairo_save(cr);
-        cairo_set_source_surface(cr, image, dirty.left + kBorder, dirty.top + kBorder);
-        cairo_rectangle(cr, dirty.left + kBorder, dirty.top + kBorder, dirty.width, dirty.height);
-        cairo_fill(cr);
+        cairo_translate(cr, kBorder, kBorder);
+        platform::cairo::repaintForm(cr, form_, dirty, s);
         cairo_restore(cr);
-        cairo_surface_destroy(image);
     };
 
     cairo_rectangle_list_t* list = cairo_copy_clip_rectangle_list(cr);
     if (list->status == CAIRO_STATUS_SUCCESS) {
         for (int i = 0; i < list->num_rectangles; ++i) {
             const cairo_rectangle_t& r = list->rectangles[i];
-            paintRect(static_cast<int>(r.x), static_cast<int>(r.y), static_cast<int>(r.width),
-                      static_cast<int>(r.height));
+            paintRect(r.x, r.y, r.width, r.height);
         }
     } else {
-        GdkRectangle r;
-        if (gdk_cairo_get_clip_rectangle(cr, &r)) paintRect(r.x, r.y, r.width, r.height);
+        double x1, y1, x2, y2;
+        cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
+        paintRect(x1, y1, x2 - x1, y2 - y1);
     }
     cairo_rectangle_list_destroy(list);
 }
@@ -167,9 +180,11 @@ void GtkHostWindow::updateCursor() {
     GdkWindow* w = gtk_widget_get_window(area_);
     if (!w) return;
     forms::Cursor wanted = form_.cursor();
-    if (wanted == shown_) return;
+    const int s = scale();
+    if (wanted == shown_ && s == shownScale_) return;
     shown_ = wanted;
-    gdk_window_set_cursor(w, cursors_.get(gtk_widget_get_display(area_), wanted));
+    shownScale_ = s;
+    gdk_window_set_cursor(w, cursors_.get(gtk_widget_get_display(area_), wanted, s));
 }
 
 gboolean GtkHostWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer p) {
@@ -226,6 +241,15 @@ gboolean GtkHostWindow::onWindowState(GtkWidget* widget, GdkEventWindowState* e,
     if ((e->changed_mask & GDK_WINDOW_STATE_ICONIFIED) && (e->new_window_state & GDK_WINDOW_STATE_ICONIFIED))
         gtk_window_deiconify(GTK_WINDOW(widget));
     return FALSE;
+}
+
+void GtkHostWindow::onScaleChanged(GObject*, GParamSpec*, gpointer p) {
+    GtkHostWindow* w = self(p);
+    if (!w->window_) return;
+    // The monitor's size in layout pixels changed with the scale; GTK paints
+    // the whole window again by itself.
+    w->coverMonitor();
+    w->updateCursor();
 }
 
 void GtkHostWindow::onDestroy(GtkWidget*, gpointer p) {

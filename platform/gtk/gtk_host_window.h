@@ -8,6 +8,12 @@
 // after every event the pointer shows what the form asks for. The window
 // cannot be minimised: it comes back at once (the panel it would be restored
 // from is hidden).
+//
+// Pixels here are GTK's: layout pixels, each of which covers as many device
+// pixels as the window's scale factor says (2 where GDK_SCALE=2 or the
+// desktop is set to 200 %). The form is drawn at device resolution and the
+// hand pointer at the scale's cursor size; the window follows a change of
+// the scale factor while it runs.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -46,7 +52,12 @@ private:
     static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
     static gboolean onWindowState(GtkWidget*, GdkEventWindowState* e, gpointer self);
     static void onDestroy(GtkWidget*, gpointer self);
+    static void onScaleChanged(GObject*, GParamSpec*, gpointer self);
 
+    // Sizes the window to its monitor, whose size in layout pixels depends
+    // on the scale.
+    void coverMonitor();
+    int scale() const;
     void paint(cairo_t* cr);
     void paintFrame(cairo_t* cr);
     // Runs one event into the form; a fault other than the form's own
@@ -60,6 +71,7 @@ private:
     GtkWidget* area_ = nullptr;
     CursorCache cursors_;
     forms::Cursor shown_{};
+    int shownScale_ = 0;  // the scale shown_ was made for
 };
 
 }  // namespace platform::gtk
