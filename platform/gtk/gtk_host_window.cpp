@@ -37,13 +37,6 @@ forms::Press pressOf(GtkWidget* widget, const GdkEventButton* e) {
     return forms::Press::timed(e->time, {static_cast<std::uint32_t>(std::max(time, 0)), distance});
 }
 
-// A pointer position (layout pixels of the window, fractions where the
-// scale is above 1) as the client-area pixel that holds it.
-forms::Point toClient(double x, double y) {
-    return {static_cast<int>(std::floor(x)) - GtkHostWindow::kBorder,
-            static_cast<int>(std::floor(y)) - GtkHostWindow::kBorder};
-}
-
 }  // namespace
 
 GtkHostWindow::GtkHostWindow(forms::Form& form) : form_(form) {
@@ -51,9 +44,11 @@ GtkHostWindow::GtkHostWindow(forms::Form& form) : form_(form) {
     gtk_window_set_title(GTK_WINDOW(window_), form_.window().caption);
     gtk_window_set_decorated(GTK_WINDOW(window_), FALSE);
 
-    area_ = gtk_drawing_area_new();
+    area_ = menuAreaNew();
     gtk_widget_add_events(area_, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
-                                     GDK_LEAVE_NOTIFY_MASK);
+                                     GDK_LEAVE_NOTIFY_MASK | GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK |
+                                     GDK_FOCUS_CHANGE_MASK);
+    gtk_widget_set_can_focus(area_, TRUE);  // the keyboard focus of the window, for readers
     gtk_container_add(GTK_CONTAINER(window_), area_);
 
     g_signal_connect(area_, "draw", G_CALLBACK(onDraw), this);
@@ -61,16 +56,22 @@ GtkHostWindow::GtkHostWindow(forms::Form& form) : form_(form) {
     g_signal_connect(area_, "button-press-event", G_CALLBACK(onButton), this);
     g_signal_connect(area_, "button-release-event", G_CALLBACK(onButton), this);
     g_signal_connect(area_, "leave-notify-event", G_CALLBACK(onLeave), this);
+    // Keys are taken at the window, before GTK's own focus keys.
+    g_signal_connect(window_, "key-press-event", G_CALLBACK(onKey), this);
+    g_signal_connect(window_, "key-release-event", G_CALLBACK(onKey), this);
+    g_signal_connect(window_, "focus-out-event", G_CALLBACK(onFocusOut), this);
     g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
     g_signal_connect(window_, "window-state-event", G_CALLBACK(onWindowState), this);
     g_signal_connect(window_, "destroy", G_CALLBACK(onDestroy), this);
     g_signal_connect(window_, "notify::scale-factor", G_CALLBACK(onScaleChanged), this);
 
     form_.attach(this);
+    readers_ = std::make_unique<AccessibleBridge>(area_, static_cast<AccessibleHost&>(*this));
 }
 
 GtkHostWindow::~GtkHostWindow() {
     form_.attach(nullptr);
+    readers_.reset();
     if (window_) gtk_widget_destroy(window_);
 }
 
@@ -97,6 +98,7 @@ void GtkHostWindow::show() {
     coverMonitor();
     if (form_.window().windowState == forms::WindowState::Maximized) gtk_window_maximize(GTK_WINDOW(window_));
     gtk_widget_show_all(window_);
+    gtk_widget_grab_focus(area_);
 }
 
 int GtkHostWindow::scale() const { return area_ ? std::max(1, gtk_widget_get_scale_factor(area_)) : 1; }
@@ -104,6 +106,32 @@ int GtkHostWindow::scale() const { return area_ ? std::max(1, gtk_widget_get_sca
 void GtkHostWindow::invalidate(const forms::PixelRect& rect) {
     if (!area_ || rect.empty()) return;
     gtk_widget_queue_draw_area(area_, rect.left + kBorder, rect.top + kBorder, rect.width, rect.height);
+}
+
+void GtkHostWindow::focusChanged(const forms::Control* entry) {
+    if (readers_) readers_->focusChanged(entry);
+}
+
+void GtkHostWindow::nameChanged(const forms::Control& child) {
+    if (readers_) readers_->nameChanged(child);
+}
+
+void GtkHostWindow::visibilityChanged(const forms::Control& child, bool visible) {
+    if (readers_) readers_->visibilityChanged(child, visible);
+}
+
+GdkRectangle GtkHostWindow::toArea(const forms::PixelRect& client) const {
+    return {client.left + kBorder, client.top + kBorder, client.width, client.height};
+}
+
+// A position (layout pixels of the window, fractions where the scale is
+// above 1) as the client-area pixel that holds it.
+forms::Point GtkHostWindow::toClient(double x, double y) const {
+    return {static_cast<int>(std::floor(x)) - kBorder, static_cast<int>(std::floor(y)) - kBorder};
+}
+
+void GtkHostWindow::runDefaultAction(const forms::Control& entry) {
+    deliver([&] { form_.accessibleAction(entry); });
 }
 
 void GtkHostWindow::unload() {
@@ -198,7 +226,7 @@ gboolean GtkHostWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer p) {
 
 gboolean GtkHostWindow::onMotion(GtkWidget*, GdkEventMotion* e, gpointer p) {
     GtkHostWindow* w = self(p);
-    w->deliver([&] { w->form_.pointerMove(toClient(e->x, e->y)); });
+    w->deliver([&] { w->form_.pointerMove(w->toClient(e->x, e->y)); });
     return TRUE;
 }
 
@@ -209,7 +237,7 @@ gboolean GtkHostWindow::onButton(GtkWidget* widget, GdkEventButton* e, gpointer 
     forms::Button b;
     if (!toButton(e->button, b)) return TRUE;
     GtkHostWindow* w = self(p);
-    const forms::Point at = toClient(e->x, e->y);
+    const forms::Point at = w->toClient(e->x, e->y);
     w->deliver([&] {
         if (e->type == GDK_BUTTON_PRESS)
             w->form_.pointerDown(at, b, pressOf(widget, e));
@@ -225,6 +253,24 @@ gboolean GtkHostWindow::onLeave(GtkWidget*, GdkEventCrossing* e, gpointer p) {
     GtkHostWindow* w = self(p);
     w->deliver([&] { w->form_.pointerLeave(); });
     return TRUE;
+}
+
+gboolean GtkHostWindow::onKey(GtkWidget*, GdkEventKey* e, gpointer p) {
+    GtkHostWindow* w = self(p);
+    if (e->type == GDK_KEY_RELEASE) {
+        w->keys_.release(*e);
+        return FALSE;
+    }
+    const std::optional<forms::KeyPress> key = w->keys_.press(*e);
+    if (!key) return FALSE;
+    bool taken = false;
+    w->deliver([&] { taken = w->form_.keyDown(*key); });
+    return taken;
+}
+
+gboolean GtkHostWindow::onFocusOut(GtkWidget*, GdkEventFocus*, gpointer p) {
+    self(p)->keys_.forgetHeldKeys();
+    return FALSE;
 }
 
 gboolean GtkHostWindow::onDelete(GtkWidget*, GdkEvent*, gpointer p) {

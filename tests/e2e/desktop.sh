@@ -16,6 +16,8 @@
 #   release_guard              lets the guard go on and expects it to end
 #   map_state W                prints IsViewable, IsUnMapped or IsUnviewable
 #   pixel X Y                  prints the screen's colour at (X, Y) as RRGGBB
+#   disc_with EXE NAME...      a folder DISC holding the menu EXE as install-menu and a stub
+#                              installer of each NAME that adds a line to DISC/NAME.ran when run
 #   preview_screens TOOL [DIR] has install-menu-preview TOOL write the headless pictures
 #                              of a menu on this screen into DIR ($E2E_TMP)
 #   client_shot PNG            saves the screen inside the menu's frame (its client area)
@@ -188,6 +190,19 @@ point() {
 }
 
 map_state_is() { [ "$(map_state "$1")" = "$2" ]; }
+
+disc_with() {
+    local exe=$1 name
+    shift
+    DISC="$E2E_TMP/disc"
+    mkdir -p "$DISC"
+    cp "$exe" "$DISC/install-menu"
+    for name in "$@"; do
+        printf '#!/bin/sh\necho started >> "%s/%s.ran"\n' "$DISC" "$name" >"$DISC/$name"
+        chmod +x "$DISC/$name"
+    done
+}
+
 pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
 
 # At least MIN pixels of the W x H area at (X, Y) have colour RRGGBB.
