@@ -36,6 +36,14 @@ HWND findWindowOf(DWORD processId, const wchar_t* className);
 // for one); returns how many there were.
 int endProcessesNamed(const wchar_t* exeName);
 
+// The processes of that executable name that parent started.
+std::vector<DWORD> childProcesses(DWORD parent, const wchar_t* exeName);
+bool processRunning(DWORD processId);
+// Whether the process shows any top-level window.
+bool hasVisibleWindow(DWORD processId);
+// Holds every thread of the process, or lets them go on.
+void suspendProcess(DWORD processId, bool suspend);
+
 // The message box with that title owned by owner, or nullptr.
 HWND findMessageBox(HWND owner, const wchar_t* title);
 // The text of the message box's prompt.

@@ -1,6 +1,7 @@
 // Drives Install.exe from inside the same Wine desktop: finds the menu
-// window by its class, reads whether the taskbar is shown, and ends the menu
-// the way a user would. One scenario per run; the exit code says whether
+// window by its class and the taskbar guard beside it, reads whether the
+// taskbar is shown, and ends the menu the way a user would; the guard must
+// end with it. One scenario per run; the exit code says whether
 // every check held, and each step is printed for the test log.
 //
 //   wine-driver up     the menu is up, maximized, without a title bar, and
@@ -25,6 +26,8 @@
 #include <cwchar>
 #include <string>
 #include <string_view>
+
+#include "desktop.h"
 
 namespace {
 
@@ -65,6 +68,15 @@ bool waitForEnd(HWND menu) {
 // Looked up afresh, as the menu itself does.
 HWND taskbar() { return FindWindowA("Shell_TrayWnd", nullptr); }
 
+// The copy of Install.exe that the menu started to guard its taskbar; 0 when
+// there is not exactly one.
+DWORD guardOf(HWND menu) {
+    DWORD menuId = 0;
+    GetWindowThreadProcessId(menu, &menuId);
+    std::vector<DWORD> guards = wine_tests::childProcesses(menuId, L"Install.exe");
+    return guards.size() == 1 ? guards[0] : 0;
+}
+
 void checkMenuIsUp(HWND menu) {
     HWND bar = taskbar();
     check(bar != nullptr, "the desktop has a taskbar");
@@ -73,6 +85,9 @@ void checkMenuIsUp(HWND menu) {
     LONG style = GetWindowLongW(menu, GWL_STYLE);
     check(!(style & WS_CAPTION) || (style & WS_CAPTION) == WS_BORDER, "the menu window has no title bar");
     check(!(style & WS_SYSMENU), "the menu window has no system menu");
+    const DWORD guard = guardOf(menu);
+    check(guard != 0, "a taskbar guard runs beside the menu");
+    check(!wine_tests::hasVisibleWindow(guard), "the taskbar guard shows no window");
     RECT r;
     GetWindowRect(menu, &r);
     std::printf("menu window at %ld,%ld to %ld,%ld on a %dx%d screen\n", r.left, r.top, r.right, r.bottom,
@@ -146,6 +161,7 @@ int wmain(int argc, wchar_t** argv) {
     check(menu != nullptr, "the menu window appears");
     if (!menu) return 1;
     checkMenuIsUp(menu);
+    const DWORD guard = guardOf(menu);
 
     if (scenario == L"missing") {
         click(menu, kIndexLabel);
@@ -167,5 +183,7 @@ int wmain(int argc, wchar_t** argv) {
         HWND bar = taskbar();
         check(bar && IsWindowVisible(bar), "the taskbar is visible again");
     }
+    check(!guard || wine_tests::waitFor([&] { return !wine_tests::processRunning(guard); }, 3000),
+          "no taskbar guard is left behind");
     return failures == 0 ? 0 : 1;
 }
