@@ -35,6 +35,7 @@ Form1::Form1(forms::Shell& shell, forms::PictureLoader& loader)
       Shape1(control("Shape1")),
       shell_(shell) {
     BindEvents();
+    DescribeForReaders();
 }
 
 void Form1::Form_Load() {

@@ -69,6 +69,7 @@ protected:
 
 private:
     void BindEvents();
+    void DescribeForReaders();
     void HideTaskbar();
     void ShowTaskbar();
     void ResetMenu();

@@ -30,6 +30,7 @@ Form::Form(const WindowDef& window, std::span<const ControlDef> controls, Pictur
         controls_.push_back(std::make_unique<Control>(*this, container, def, picture, icon));
     }
     handlers_.resize(controls_.size());
+    nodeOf_.assign(controls_.size(), -1);
 }
 
 Form::~Form() = default;
@@ -46,18 +47,18 @@ Control* Form::controlById(int id) const {
     return nullptr;
 }
 
-static std::size_t indexOf(const std::vector<std::unique_ptr<Control>>& controls, const Control& c) {
-    for (std::size_t i = 0; i < controls.size(); ++i)
-        if (controls[i].get() == &c) return i;
+std::size_t Form::indexOf(const Control& c) const {
+    for (std::size_t i = 0; i < controls_.size(); ++i)
+        if (controls_[i].get() == &c) return i;
     throw Failure("control of another form");
 }
 
 void Form::on(Control& control, Event event, Handler handler) {
-    handlers_[indexOf(controls_, control)][eventIndex(event)] = std::move(handler);
+    handlers_[indexOf(control)][eventIndex(event)] = std::move(handler);
 }
 
 bool Form::hasHandler(const Control& control, Event event) const {
-    return static_cast<bool>(handlers_[indexOf(controls_, control)][eventIndex(event)]);
+    return static_cast<bool>(handlers_[indexOf(control)][eventIndex(event)]);
 }
 
 PixelRect Form::pixelBox(const Control& c) const {
@@ -99,8 +100,15 @@ Cursor Form::cursor() const {
 
 void Form::raise(Control* target, Event event) {
     if (unloaded_ || !target) return;  // the form itself handles no mouse event
-    const Handler& h = handlers_[indexOf(controls_, *target)][eventIndex(event)];
+    const Handler& h = handlers_[indexOf(*target)][eventIndex(event)];
     if (!h) return;  // no handler: the control swallows the event
+    // Counts the handlers running, also when one leaves by an exception: a
+    // modal message box inside one must not let keys reach the menu.
+    struct Running {
+        int& n;
+        explicit Running(int& count) : n(count) { ++n; }
+        ~Running() { --n; }
+    } running(running_);
     try {
         h();
     } catch (const RuntimeError& e) {
@@ -117,7 +125,9 @@ void Form::pointerMove(Point p) {
     if (unloaded_) return;
     pointerInside_ = true;
     lastPoint_ = p;
-    raise(pointerTarget(p), Event::MouseMove);
+    Control* target = pointerTarget(p);
+    raise(target, Event::MouseMove);
+    pointerMovedOver(target);
 }
 
 void Form::pointerDown(Point p, Button b, const Press& press) {
@@ -166,6 +176,11 @@ void Form::propertyChanged(Control& c, PropertyId id, const PixelRect& boxBefore
     PixelRect after = visibleBox(c);
     invalidate(boxBefore);
     if (after != boxBefore) invalidate(after);
+    if (focusCues_ && &c == focus_ && after != boxBefore) {  // its focus rectangle moves along
+        invalidate(boxBefore.inflate(1));
+        invalidate(after.inflate(1));
+    }
+    notifyAccessible(c, id);
 }
 
 void Form::paint(Painter& painter, const PixelRect& dirty) const {
@@ -210,6 +225,15 @@ void Form::paint(Painter& painter, const PixelRect& dirty) const {
                 break;
         }
     }
+
+    // The focus rectangle over everything, just around the entry's box.
+    if (focusCues_ && focus_ && focus_->Visible) {
+        PixelRect r = focusRect(*focus_);
+        if (r.intersects(inside)) {
+            painter.setClip(inside);
+            painter.drawFocusRect(r);
+        }
+    }
 }
 
 void Form::unload() {
@@ -217,6 +241,7 @@ void Form::unload() {
     unloaded_ = true;
     capture_ = nullptr;
     buttonsDown_ = 0;
+    focus_ = nullptr;
     if (site_) site_->unload();
 }
 

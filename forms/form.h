@@ -13,17 +13,65 @@
 // - the second left press of a double-click (double_click.h) raises DblClick
 //   instead of MouseDown, and its release MouseUp but no Click;
 // - the pointer shown is that of the control the events go to.
+//
+// Keyboard and readers (keyboard.h, accessible.h). The program lists its
+// entries and readable controls once (setAccessibility); the form then
+// decides everything a key or a screen reader does, the same on every
+// platform. A back end only:
+// - translates its key presses into KeyPress and calls keyDown; a key the
+//   form does not take (false) goes on to the platform's default handling;
+// - draws nothing of its own: the focus rectangle comes through the
+//   painter's drawFocusRect, inside paint;
+// - maps the accessible tree (accessibleChildren, accessibleName,
+//   accessibleBox, accessibleAt, accessibleAction, focused) onto its
+//   platform's interface, and forwards the AccessibleObserver calls of its
+//   FormSite as the platform's notifications. A control's place in
+//   accessibleList() never changes, hidden or not: it serves as a stable
+//   child id (a hidden control's id is still needed to say that it hid).
+//
+// The background below is the picture box, the form's first control.
+//
+// The rules:
+// - Before the first key nothing changes: the screen and the events are
+//   exactly those of a menu without keyboard support.
+// - The focus is one entry or none. Tab, Down and Right move it to the next
+//   visible entry (the first, when none has it), Shift+Tab, Up and Left to
+//   the previous one (the last, when none has it), round and round.
+// - A key moving the focus onto an entry does what the pointer moving from
+//   the background onto it does: the background's MouseMove handler runs,
+//   then the entry's.
+// - Enter and Space raise MouseDown, MouseUp and Click on the focused entry,
+//   in that order, as a left click would; with no focus they do nothing.
+// - Escape raises the background's MouseMove and clears the focus.
+// - The pointer moving over an entry gives it the focus (no handler runs
+//   for that but the movement's own); moving over the background clears the
+//   focus, since the background's handler has taken every entry out of its
+//   hover look. Over any other control the focus stays.
+// - Once a key has been taken, the focused entry shows a dotted focus
+//   rectangle just around its box (one pixel out, clear of its text), until
+//   the program ends.
+// - A key is taken but does nothing while a mouse button is held (the
+//   press's own control is waiting for its release) and while a handler is
+//   running (a modal message box is open in it). A reader's default action
+//   is refused at those times.
+// - Keys with Ctrl or Alt are not taken: Alt+F4 stays the platform's.
+// - The default action of an entry moves the focus there as a key would
+//   (when it is elsewhere) and then does what Enter does; it does not show
+//   the focus rectangle by itself.
 #pragma once
 
 #include <array>
 #include <functional>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "forms/accessible.h"
 #include "forms/control.h"
 #include "forms/double_click.h"
+#include "forms/keyboard.h"
 #include "forms/painter.h"
 #include "forms/runtime_error.h"
 
@@ -37,8 +85,8 @@ enum class Button { Left = 1, Right = 2, Middle = 4 };
 using Handler = std::function<void()>;
 
 // What the form asks of the window that shows it: the host side of the host
-// window seam.
-class FormSite {
+// window seam. The AccessibleObserver part is optional.
+class FormSite : public AccessibleObserver {
 public:
     virtual ~FormSite() = default;
     // Part of the client area must be painted again.
@@ -83,6 +131,44 @@ public:
     void pointerUp(Point p, Button b);
     void pointerLeave();
 
+    // A key press from the host; true when the form took it, false when
+    // the platform should handle it as it would for any window.
+    bool keyDown(const KeyPress& key);
+    // The entry with the keyboard focus; nullptr for none.
+    const Control* focused() const { return focus_; }
+    // Whether the focused entry shows its focus rectangle: once a key has
+    // been taken.
+    bool focusCuesShown() const { return focusCues_; }
+    // Where an entry's focus rectangle lies: one pixel around its box.
+    PixelRect focusRect(const Control& entry) const;
+
+    // The accessible tree: the window's name, and the controls to show, in
+    // reading order. Call once, before the first event; a name the form does
+    // not have is a fault of the program.
+    void setAccessibility(std::string windowName, std::span<const AccessibleDef> tree);
+    const std::string& accessibleName() const { return accessibleName_; }
+    // Every listed control, visible or not, in the program's order.
+    std::span<const AccessibleNode> accessibleList() const { return nodes_; }
+    // The children now: the listed controls that are visible, in order.
+    std::vector<AccessibleNode> accessibleChildren() const;
+    // The node of a listed control, visible or not; nullptr for one not listed.
+    const AccessibleNode* accessibleNode(const Control& c) const;
+    // A child's name: its caption as drawn.
+    std::string accessibleName(const Control& c) const;
+    // A child's box in client-area pixels: what it shows of itself.
+    PixelRect accessibleBox(const Control& c) const { return visibleBox(c); }
+    // The child at a point of the client area; nullptr where the window
+    // itself is (the background, pictures, or outside the picture box).
+    const Control* accessibleAt(Point p) const;
+    // Whether c has a default action that can run now: it is a visible
+    // entry, and no button is held, no handler is running, the form is
+    // loaded. A back end that runs the action later (outside a reader's
+    // call) answers the reader with this.
+    bool accessibleActionAvailable(const Control& c) const;
+    // An entry's default action; false, doing nothing, when it is not
+    // available.
+    bool accessibleAction(const Control& c);
+
     // The control under p that events go to; nullptr for the form itself.
     Control* hitTest(Point p) const;
     // The pointer for the last position the host reported.
@@ -114,6 +200,19 @@ private:
     void raise(Control* target, Event event);
     void invalidate(const PixelRect& rect);
     Control* pointerTarget(Point p) const;
+    std::size_t indexOf(const Control& c) const;
+
+    // Keyboard focus (keyboard.cpp).
+    bool inputBlocked() const;
+    Control* nextEntry(int step) const;
+    void focusByKey(Control* entry);
+    void activate(Control& entry);
+    void setFocus(Control* entry);
+    void showFocusCues();
+    void invalidateFocus();
+    void pointerMovedOver(Control* target);
+    // Tells the observer about a property change of a listed control.
+    void notifyAccessible(Control& c, PropertyId id);
 
     WindowDef window_;
     std::vector<std::unique_ptr<Picture>> pictures_;
@@ -128,6 +227,14 @@ private:
     DoubleClickTracker clicks_;
     bool pointerInside_ = false;
     Point lastPoint_{};
+    int running_ = 0;  // handlers running now: more than zero inside a modal box
+
+    std::string accessibleName_;
+    std::vector<AccessibleNode> nodes_;    // in reading order
+    std::vector<int> nodeOf_;              // by control index: its node, or -1
+    std::vector<Control*> entries_;        // the focus order
+    Control* focus_ = nullptr;
+    bool focusCues_ = false;
 };
 
 }  // namespace forms

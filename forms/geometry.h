@@ -50,6 +50,7 @@ struct PixelRect {
     }
     bool intersects(const PixelRect& o) const { return !intersect(o).empty(); }
     PixelRect offset(int dx, int dy) const { return {left + dx, top + dy, width, height}; }
+    PixelRect inflate(int d) const { return {left - d, top - d, width + 2 * d, height + 2 * d}; }
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 

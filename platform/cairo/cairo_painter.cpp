@@ -168,4 +168,27 @@ void CairoPainter::drawShape(const forms::ShapeDef& shape, const forms::PixelRec
     cairo_restore(cr_);
 }
 
+void CairoPainter::drawFocusRect(const forms::PixelRect& box) {
+    if (box.empty()) return;
+    // Each pixel of the edge once, the corners too; every other one inverted
+    // (white with the difference operator is 255 minus the colour below).
+    cairo_save(cr_);
+    cairo_new_path(cr_);
+    auto dot = [&](int x, int y) {
+        if ((x + y) & 1) cairo_rectangle(cr_, x, y, 1, 1);
+    };
+    for (int x = box.left; x < box.right(); ++x) {
+        dot(x, box.top);
+        if (box.height > 1) dot(x, box.bottom() - 1);
+    }
+    for (int y = box.top + 1; y < box.bottom() - 1; ++y) {
+        dot(box.left, y);
+        if (box.width > 1) dot(box.right() - 1, y);
+    }
+    cairo_set_operator(cr_, CAIRO_OPERATOR_DIFFERENCE);
+    cairo_set_source_rgb(cr_, 1, 1, 1);
+    cairo_fill(cr_);
+    cairo_restore(cr_);
+}
+
 }  // namespace platform::cairo

@@ -30,6 +30,7 @@ public:
     void drawPicture(const forms::Picture& picture, const forms::PixelRect& box, bool stretch) override;
     void drawText(const std::string& text, const forms::PixelRect& box, const forms::TextStyle& style) override;
     void drawShape(const forms::ShapeDef& shape, const forms::PixelRect& box) override;
+    void drawFocusRect(const forms::PixelRect& box) override;
 
 private:
     cairo_t* cr_;

@@ -35,6 +35,7 @@ void FakeShell::startProcess(const std::string& program, const std::string& work
 int FakeShell::messageBox(const std::string& prompt, int style, const std::string& title) {
     calls.push_back("messageBox " + title);
     messages.push_back({prompt, style, title});
+    whileBoxOpen(messages.back());
     return forms::box::kOk;
 }
 

@@ -40,6 +40,9 @@ public:
     };
     // Runs on every start; may throw forms::RuntimeError to make it fail.
     std::function<void(const Start&)> onStart = [](const Start&) {};
+    // Runs while a message box is open, as what the box's own modal loop
+    // would deliver meanwhile.
+    std::function<void(const MessageBox&)> whileBoxOpen = [](const MessageBox&) {};
 
     // Recorded.
     bool taskbarVisible = true;

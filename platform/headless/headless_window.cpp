@@ -22,6 +22,18 @@ void HeadlessWindow::invalidate(const forms::PixelRect& rect) {
 
 std::vector<forms::PixelRect> HeadlessWindow::takeDirty() { return std::exchange(dirty_, {}); }
 
+std::vector<std::string> HeadlessWindow::takeReaderNews() { return std::exchange(news_, {}); }
+
+void HeadlessWindow::focusChanged(const forms::Control* entry) {
+    news_.push_back(std::string("focus ") + (entry ? entry->name() : "none"));
+}
+
+void HeadlessWindow::nameChanged(const forms::Control& child) { news_.push_back(std::string("name ") + child.name()); }
+
+void HeadlessWindow::visibilityChanged(const forms::Control& child, bool visible) {
+    news_.push_back(std::string(visible ? "show " : "hide ") + child.name());
+}
+
 long long HeadlessWindow::dirtyArea() const {
     long long sum = 0;
     for (const auto& r : dirty_) sum += r.area();

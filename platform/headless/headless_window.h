@@ -1,6 +1,7 @@
-// A window without a screen: it records what the form invalidates and
-// whether it was unloaded, and paints the whole client area into an image
-// in memory, through the same cairo painter as the GTK window.
+// A window without a screen: it records what the form invalidates, whether
+// it was unloaded and what the form tells readers, takes keys as a keyboard
+// would give them, and paints the whole client area into an image in memory,
+// through the same cairo painter as the GTK window.
 #pragma once
 
 #include <cairo.h>
@@ -28,6 +29,17 @@ public:
     void invalidate(const forms::PixelRect& rect) override;
     void unload() override { unloaded_ = true; }
 
+    // A key pressed and released; true when the form took it.
+    bool press(forms::Key key, int modifiers = 0) { return form_.keyDown({key, modifiers, false}); }
+
+    // What the form told its readers since the last call, one line each:
+    // "focus Label8", "focus none", "name Label3", "show Label13",
+    // "hide Label13".
+    std::vector<std::string> takeReaderNews();
+    void focusChanged(const forms::Control* entry) override;
+    void nameChanged(const forms::Control& child) override;
+    void visibilityChanged(const forms::Control& child, bool visible) override;
+
     bool unloaded() const { return unloaded_; }
     // Invalidated rectangles since the last call, and their total area.
     std::vector<forms::PixelRect> takeDirty();
@@ -47,6 +59,7 @@ private:
     int width_, height_;
     bool unloaded_ = false;
     std::vector<forms::PixelRect> dirty_;
+    std::vector<std::string> news_;
 };
 
 }  // namespace platform::headless

@@ -1,5 +1,6 @@
-// Writes pictures of the menu without a screen: the start screen and the
-// screen after the pointer has moved over each part of it, one PNG each.
+// Writes pictures of the menu without a screen: the start screen, the
+// screen after the pointer has moved over each part of it, and after the
+// first Tab, one PNG each.
 //
 //   install-menu-preview [OUTPUT-DIR] [WIDTHxHEIGHT]
 #include <cstdio>
@@ -16,12 +17,13 @@ namespace {
 struct State {
     const char* file;
     const char* control;  // the pointer moves to its centre; nullptr for the start screen
+    int tabs = 0;         // then Tab is pressed so many times
 };
 
 constexpr State kStates[] = {
     {"start.png", nullptr},         {"background.png", "Picture1"}, {"address.png", "Label8"},
     {"index.png", "Label10"},       {"other.png", "Label11"},       {"exit.png", "Label12"},
-    {"contact.png", "Image1"},
+    {"contact.png", "Image1"},      {"tab.png", nullptr, 1},
 };
 
 forms::Point centreOf(const forms::Form& form, const forms::Control& c) {
@@ -53,6 +55,7 @@ int main(int argc, char** argv) {
                 form.pointerMove(centreOf(form, form.Picture1));
                 form.pointerMove(centreOf(form, form.control(s.control)));
             }
+            for (int i = 0; i < s.tabs; ++i) window.press(forms::Key::Tab);
             std::string path = dir + "/" + s.file;
             platform::headless::HeadlessWindow::savePng(window.render().get(), path);
             std::printf("%s\n", path.c_str());

@@ -132,4 +132,23 @@ void GdiPainter::drawShape(const forms::ShapeDef& shape, const forms::PixelRect&
     if (shape.fillStyle == forms::FillStyle::Solid) DeleteObject(brush);
 }
 
+void GdiPainter::drawFocusRect(const forms::PixelRect& box) {
+    if (box.empty()) return;
+    // The system's dotted pattern lines up with the brush origin, which is in
+    // device pixels; a paint into a memory bitmap moves the viewport, so the
+    // origin moves with it to keep the dots on the same client pixels.
+    POINT viewport, oldOrigin;
+    GetViewportOrgEx(dc_, &viewport);
+    SetBrushOrgEx(dc_, ((viewport.x % 8) + 8) % 8, ((viewport.y % 8) + 8) % 8, &oldOrigin);
+    // The pattern takes the text and background colours: black and white
+    // make it a pure inversion.
+    const COLORREF oldText = SetTextColor(dc_, RGB(0, 0, 0));
+    const COLORREF oldBack = SetBkColor(dc_, RGB(255, 255, 255));
+    RECT rc = toRect(box);
+    DrawFocusRect(dc_, &rc);
+    SetBkColor(dc_, oldBack);
+    SetTextColor(dc_, oldText);
+    SetBrushOrgEx(dc_, oldOrigin.x, oldOrigin.y, nullptr);
+}
+
 }  // namespace platform::win32

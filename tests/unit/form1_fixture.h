@@ -1,5 +1,6 @@
 // Form1 on the headless back end, loaded as at start-up, with a recording
-// shell and a window that logs its unload into the same call list.
+// shell and a window that logs its unload into the same call list and keeps
+// what the form tells readers.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,7 +14,13 @@ public:
     explicit LoggingSite(platform::headless::FakeShell& shell) : shell_(shell) {}
     void invalidate(const forms::PixelRect& r) override { dirty.push_back(r); }
     void unload() override { shell_.calls.push_back("unload"); }
+    void focusChanged(const forms::Control* c) override { news.push_back(std::string("focus ") + (c ? c->name() : "none")); }
+    void nameChanged(const forms::Control& c) override { news.push_back(std::string("name ") + c.name()); }
+    void visibilityChanged(const forms::Control& c, bool v) override {
+        news.push_back(std::string(v ? "show " : "hide ") + c.name());
+    }
     std::vector<forms::PixelRect> dirty;
+    std::vector<std::string> news;  // "focus Label8", "name Label3", "hide Label13", ...
 
 private:
     platform::headless::FakeShell& shell_;
@@ -39,6 +46,7 @@ protected:
         form.pointerDown(centre(c), b);
         form.pointerUp(centre(c), b);
     }
+    bool press(forms::Key k, int modifiers = 0) { return form.keyDown({k, modifiers, false}); }
 
     platform::headless::FakeShell shell;
     platform::cairo::CairoPictureLoader pictures;

@@ -1,0 +1,193 @@
+// The menu worked with the keyboard: every key leaves it exactly as the
+// mouse would, checked against a second menu driven by the pointer alone.
+#include <strings.h>
+
+#include <sstream>
+
+#include "tests/unit/form1_fixture.h"
+
+namespace {
+
+using forms::Key;
+using forms::modifier::kShift;
+
+// Every property of every control, one line each.
+std::vector<std::string> state(const forms::Form& f) {
+    std::vector<std::string> lines;
+    for (const auto& c : f.controls()) {
+        std::ostringstream line;
+        line << c->name() << " " << c->Left << "," << c->Top << " " << c->Width << "x" << c->Height
+             << " visible=" << c->Visible.value() << " caption=[" << c->Caption.value() << "] colour=" << std::hex
+             << c->ForeColor.value() << std::dec << " underline=" << c->FontUnderline.value()
+             << " pointer=" << c->MousePointer.value();
+        lines.push_back(line.str());
+    }
+    return lines;
+}
+
+class MenuKeyboardTest : public Form1Test {
+protected:
+    MenuKeyboardTest() : mouse(mouseShell, pictures) {
+        mouse.Form_Load();
+        for (auto* s : {&shell, &mouseShell}) s->lookup = [](const std::string& path, int) -> std::string {
+            return strcasecmp(path.c_str() + path.size() - 8, "\\QUV.EXE") == 0 ? "QUV.exe" : "";
+        };
+    }
+
+    // On the pointer's menu: from the background onto the control.
+    void mouseOnto(const forms::Control& c) {
+        mouse.pointerMove(background());
+        const forms::PixelRect r = mouse.visibleBox(c);
+        mouse.pointerMove({r.left + r.width / 2, r.top + r.height / 2});
+    }
+    void mouseClick(const forms::Control& c) {
+        const forms::PixelRect r = mouse.visibleBox(c);
+        mouse.pointerDown({r.left + r.width / 2, r.top + r.height / 2}, forms::Button::Left);
+        mouse.pointerUp({r.left + r.width / 2, r.top + r.height / 2}, forms::Button::Left);
+    }
+    std::string focusedName() const { return form.focused() ? form.focused()->name() : "none"; }
+
+    platform::headless::FakeShell mouseShell;
+    Form1 mouse;
+};
+
+TEST_F(MenuKeyboardTest, NothingChangesUntilAKeyIsUsed) {
+    EXPECT_EQ(state(form), state(mouse));
+    EXPECT_EQ(form.focused(), nullptr);
+    moveOver(form.Label10);
+    EXPECT_FALSE(form.focusCuesShown());
+    EXPECT_EQ(form.focused(), &form.Label10) << "held for the first key, unseen";
+}
+
+TEST_F(MenuKeyboardTest, EveryKeyStepLeavesTheMenuAsTheMouseComingFromTheBackground) {
+    struct Step {
+        Key key;
+        int modifiers;
+        forms::Control& entry;
+    };
+    const Step steps[] = {
+        {Key::Tab, 0, form.Label8},       {Key::Tab, 0, form.Label10},       {Key::Down, 0, form.Label11},
+        {Key::Right, 0, form.Label12},    {Key::Tab, 0, form.Label8},        {Key::Tab, kShift, form.Label12},
+        {Key::Up, 0, form.Label11},       {Key::Left, 0, form.Label10},      {Key::Left, 0, form.Label8},
+        {Key::Left, 0, form.Label12},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.entry.name());
+        EXPECT_TRUE(press(s.key, s.modifiers));
+        mouseOnto(mouse.control(s.entry.name()));
+        EXPECT_EQ(form.focused(), &s.entry);
+        EXPECT_EQ(state(form), state(mouse));
+    }
+}
+
+TEST_F(MenuKeyboardTest, TheFirstBackwardKeyIsExitWithItsPromptUnderTheBlankOne) {
+    press(Key::Up);
+    EXPECT_EQ(form.focused(), &form.Label12);
+    EXPECT_EQ(form.Label3.Caption.value(), " ");
+    EXPECT_EQ(form.Label4.Caption.value(), "Click to EXIT");
+    EXPECT_TRUE(form.Image5.Visible);
+    EXPECT_FALSE(form.Label13.Visible) << "the panel went with the background's reset";
+}
+
+TEST_F(MenuKeyboardTest, EnterAndSpaceDoWhatAClickDoes) {
+    press(Key::Tab);
+    press(Key::Enter);  // ADDRESS SOFTWARE: its installer is missing
+    mouseOnto(mouse.Label8);
+    mouseClick(mouse.Label8);
+    press(Key::Tab);
+    press(Key::Space);  // INDEX SOFTWARE: found, started
+    mouseOnto(mouse.Label10);
+    mouseClick(mouse.Label10);
+    press(Key::Tab);
+    press(Key::Enter);  // OTHER SOFTWARES: the pressed colour only
+    mouseOnto(mouse.Label11);
+    mouseClick(mouse.Label11);
+
+    EXPECT_EQ(state(form), state(mouse));
+    EXPECT_EQ(shell.calls, mouseShell.calls);
+    ASSERT_EQ(shell.starts.size(), 1u);
+    EXPECT_EQ(shell.starts[0].program, "C:\\Menu\\QUV.exe");
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0].prompt,
+              "Excutable(MURDELO.exe) File Not Found,\rCant't install ADDRESS-BOOK Software Package");
+    EXPECT_EQ(form.Label11.ForeColor, 0x8000000Eu);
+    EXPECT_FALSE(form.unloaded());
+}
+
+TEST_F(MenuKeyboardTest, EnterOnExitEndsWithTheTaskbarBack) {
+    press(Key::Tab, kShift);
+    shell.calls.clear();
+    press(Key::Enter);
+    EXPECT_TRUE(form.unloaded());
+    EXPECT_TRUE(shell.taskbarVisible);
+    EXPECT_EQ(shell.calls, (std::vector<std::string>{"unload", "findTaskbar Shell_TrayWnd", "showWindow 1"}));
+    EXPECT_FALSE(press(Key::Tab)) << "nothing is left to take keys";
+}
+
+TEST_F(MenuKeyboardTest, EscapeResetsTheMenuAsTheBackgroundDoes) {
+    press(Key::Tab);
+    press(Key::Tab);
+    press(Key::Tab);  // OTHER SOFTWARES, with its panel
+    press(Key::Escape);
+    for (forms::Control* c : {&mouse.Label8, &mouse.Label10, &mouse.Label11}) mouseOnto(*c);
+    mouse.pointerMove(background());
+    EXPECT_EQ(state(form), state(mouse));
+    EXPECT_EQ(form.focused(), nullptr);
+    EXPECT_FALSE(form.Label13.Visible);
+}
+
+TEST_F(MenuKeyboardTest, MouseThenKeysGoOnFromTheEntryUnderThePointer) {
+    form.pointerMove(background());
+    moveOver(form.Label10);
+    press(Key::Tab);
+    EXPECT_EQ(form.focused(), &form.Label11);
+    EXPECT_TRUE(form.Label13.Visible) << "OTHER SOFTWARES opened its panel";
+    EXPECT_EQ(form.Label10.ForeColor, 0x0080FF80u) << "INDEX went to rest with the background's step";
+    EXPECT_FALSE(form.Image3.Visible);
+
+    // Over a control that is no entry the focus stays where it was.
+    moveOver(form.Label4);
+    press(Key::Tab);
+    EXPECT_EQ(form.focused(), &form.Label12);
+    // Over the background it goes, and the next Tab starts from the top.
+    form.pointerMove(background());
+    press(Key::Tab, kShift);
+    EXPECT_EQ(form.focused(), &form.Label12);
+}
+
+TEST_F(MenuKeyboardTest, KeysThenMouseTheHoverFollowsThePointer) {
+    press(Key::Tab);
+    press(Key::Tab);
+    EXPECT_EQ(form.focused(), &form.Label10);
+    moveOver(form.Label8);
+    EXPECT_EQ(form.focused(), &form.Label8);
+    EXPECT_EQ(form.Label3.Caption.value(), "Click to Install ADDRESS-BOOK Utility Software");
+    EXPECT_EQ(form.Label10.ForeColor, 0x00FFFF00u) << "straight from entry to entry both stay in hover, as with the mouse";
+    click(form.Label8);
+    ASSERT_EQ(shell.messages.size(), 1u);
+    press(Key::Tab);
+    EXPECT_EQ(form.focused(), &form.Label10);
+    EXPECT_EQ(form.Label8.ForeColor, 0x0080FF80u);
+}
+
+TEST_F(MenuKeyboardTest, KeysWhileTheMessageBoxIsOpenDoNotReachTheMenu) {
+    std::vector<std::string> during;
+    bool taken = true;
+    shell.whileBoxOpen = [&](const platform::headless::FakeShell::MessageBox&) {
+        const auto before = state(form);
+        for (Key k : {Key::Tab, Key::Down, Key::Enter, Key::Space, Key::Escape}) taken &= press(k);
+        taken &= !form.accessibleAction(form.Label10);
+        EXPECT_EQ(state(form), before);
+        EXPECT_EQ(form.focused(), &form.Label8);
+    };
+    press(Key::Tab);
+    press(Key::Enter);  // ADDRESS SOFTWARE: the not-found box
+    EXPECT_TRUE(taken) << "taken, so that the platform does not act on them either";
+    EXPECT_EQ(shell.messages.size(), 1u);
+    EXPECT_TRUE(shell.starts.empty());
+    shell.whileBoxOpen = [](const platform::headless::FakeShell::MessageBox&) {};
+    press(Key::Tab);
+    EXPECT_EQ(form.focused(), &form.Label10) << "the box closed: keys work again";
+}
+
+}  // namespace
