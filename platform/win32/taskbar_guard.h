@@ -2,18 +2,16 @@
 // outside: TerminateProcess (Task Manager's End task, taskkill /F) or a crash
 // the crash guard cannot see.
 //
-// When the menu first hides the taskbar it starts a copy of itself in the
-// guard role: a process without a window that waits for the menu's process to
-// end, however it ends, and then shows the taskbar again if the menu still
-// held it hidden. After an orderly end (EXIT, a close request, the session
-// ending, a failure the program handles) the menu has shown the taskbar
-// itself and released it, and the guard ends without touching it: a menu
-// started meanwhile keeps its taskbar hidden.
+// When the menu hides the taskbar it starts a copy of itself in the guard
+// role: a process without a window that waits for the menu's process to end,
+// however it ends, and then shows the taskbar again. Whenever the menu shows
+// the taskbar itself (EXIT, a close request, the session ending, a failure
+// the program handles), it ends the guard as it does so: after an orderly
+// end the guard has changed nothing, and a menu started meanwhile keeps its
+// taskbar hidden.
 //
-// The guard knows the menu's process and the "held hidden" flag by handles
-// it inherits, never by a process id that could name another process later.
-// It runs in the system directory, so that it holds no folder of the disc,
-// and ends within moments of the menu.
+// The guard knows the menu's process by a handle it inherits, never by a
+// process id that could name another process later.
 #pragma once
 
 namespace platform::win32 {
@@ -26,10 +24,11 @@ namespace platform::win32 {
 bool runTaskbarGuard(const wchar_t* arguments);
 
 // The menu is about to hide the taskbar: from now on the guard shows it
-// again if the menu's process ends first. The first call starts the guard;
+// again if the menu's process ends first. Starts the guard unless it runs;
 // where it cannot be started the menu runs without it.
 void holdTaskbar() noexcept;
-// The menu has shown the taskbar again: the guard has nothing left to do.
+// The menu has shown the taskbar again: the guard, which has nothing left
+// to do, is ended.
 void releaseTaskbar() noexcept;
 
 }  // namespace platform::win32

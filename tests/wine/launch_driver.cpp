@@ -294,10 +294,18 @@ int caseClicks(Context& c) {
     };
     for (const Gesture& g : {Gesture{"a double-click", 2, 0, 1}, Gesture{"a triple click", 3, 0, 3},
                              Gesture{"two clicks a second apart", 1, 1, 5}}) {
-        SetForegroundWindow(menu.window);  // each installer's start may have taken the focus
+        // Real clicks go where the pointer is: the menu must be on top there.
+        auto menuUnderPointer = [&] {
+            SetForegroundWindow(menu.window);
+            POINT at = kIndex;
+            ClientToScreen(menu.window, &at);
+            return WindowFromPoint(at) == menu.window;
+        };
+        c.checks.expect(waitFor(menuUnderPointer, 10000), std::string(g.name) + ": the entry is on top");
         clickRepeatedly(menu.window, kIndex, g.presses);
         if (g.secondApart) {
             Sleep(1000);
+            waitFor(menuUnderPointer, 10000);
             clickRepeatedly(menu.window, kIndex, g.presses);
         }
         starts.reach(g.starts);
