@@ -152,6 +152,9 @@ LRESULT HostWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ENDSESSION:
             if (wParam) form_.closeRequested();  // the session ends: the taskbar must come back first
             return 0;
+        case WM_DISPLAYCHANGE:
+            if (IsZoomed(hwnd_)) coverMonitor();
+            break;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -196,6 +199,17 @@ void HostWindow::buttonUp(LPARAM lParam, forms::Button button) {
     // from a click must not find the mouse still held.
     if (buttonsDown_ == 0 && GetCapture() == hwnd_) ReleaseCapture();
     form_.pointerUp(pointOf(lParam), button);
+}
+
+void HostWindow::coverMonitor() {
+    // Where the system maximizes a window without a maximize box: over the
+    // whole monitor, its border just outside.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    RECT r = monitor.rcMonitor;
+    AdjustWindowRect(&r, kStyle, FALSE);
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void HostWindow::trackLeave() {

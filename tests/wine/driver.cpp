@@ -16,6 +16,9 @@
 //                      as up, then a click on INDEX SOFTWARE with no installer
 //                      beside the menu shows the modal not-found message,
 //                      owned by the menu; after OK the menu is still up
+//   wine-driver display
+//                      as up, then the screen changes size (and back): the
+//                      maximized menu covers each new screen (then closes it)
 //   wine-driver start DIR
 //                      as up, then a click on INDEX SOFTWARE starts the
 //                      installer beside the menu, which leaves its marker in
@@ -124,6 +127,39 @@ void checkNotFoundMessage(HWND menu) {
     check(IsWindow(menu) && IsWindowVisible(menu) && IsWindowEnabled(menu), "the menu is still up and answering");
 }
 
+// The menu window covers the whole screen, its one-pixel border just outside.
+bool coversScreen(HWND menu) {
+    RECT r;
+    GetWindowRect(menu, &r);
+    return r.left == -1 && r.top == -1 && r.right == GetSystemMetrics(SM_CXSCREEN) + 1 &&
+           r.bottom == GetSystemMetrics(SM_CYSCREEN) + 1;
+}
+
+bool changeScreen(DWORD width, DWORD height) {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = width;
+    mode.dmPelsHeight = height;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
+}
+
+void checkScreenChanges(HWND menu) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const bool changed = changeScreen(800, 600);
+    check(changed && GetSystemMetrics(SM_CXSCREEN) == 800, "the screen changes to 800x600");
+    check(wine_tests::waitFor([&] { return coversScreen(menu); }, 5000), "the menu covers the 800x600 screen");
+    check(IsZoomed(menu), "the menu is still maximized");
+    RECT r;
+    GetWindowRect(menu, &r);
+    std::printf("menu window at %ld,%ld to %ld,%ld on a %dx%d screen\n", r.left, r.top, r.right, r.bottom,
+                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    ChangeDisplaySettingsW(nullptr, 0);
+    check(GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height,
+          "the screen is back to its size");
+    check(wine_tests::waitFor([&] { return coversScreen(menu); }, 5000), "the menu covers the screen again");
+}
+
 // The markers stub-installer leaves in dir.
 int markers(const std::wstring& dir) {
     int found = 0;
@@ -151,10 +187,10 @@ void checkInstallerStarts(HWND menu, const std::wstring& dir) {
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring_view scenario = argc > 1 ? argv[1] : L"";
-    const bool known = scenario == L"up" || scenario == L"exit" || scenario == L"close" || scenario == L"endsession" ||
+    const bool known = scenario == L"up" || scenario == L"display" || scenario == L"exit" || scenario == L"close" || scenario == L"endsession" ||
                        scenario == L"missing" || (scenario == L"start" && argc > 2);
     if (!known) {
-        std::fprintf(stderr, "usage: wine-driver up|exit|close|endsession|missing|start DIR\n");
+        std::fprintf(stderr, "usage: wine-driver up|display|exit|close|endsession|missing|start DIR\n");
         return 2;
     }
     HWND menu = waitForMenu();
@@ -163,7 +199,9 @@ int wmain(int argc, wchar_t** argv) {
     checkMenuIsUp(menu);
     const DWORD guard = guardOf(menu);
 
-    if (scenario == L"missing") {
+    if (scenario == L"display") {
+        checkScreenChanges(menu);
+    } else if (scenario == L"missing") {
         click(menu, kIndexLabel);
         checkNotFoundMessage(menu);
     } else if (scenario == L"start") {
