@@ -153,7 +153,8 @@ LRESULT HostWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam) form_.closeRequested();  // the session ends: the taskbar must come back first
             return 0;
         case WM_DISPLAYCHANGE:
-            if (IsZoomed(hwnd_)) coverMonitor();
+            // The primary screen's new size; the menu lies on it.
+            if (GetWindowLongW(hwnd_, GWL_STYLE) & WS_MAXIMIZE) coverScreen(LOWORD(lParam), HIWORD(lParam));
             break;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         case WM_NCDESTROY:
@@ -201,13 +202,10 @@ void HostWindow::buttonUp(LPARAM lParam, forms::Button button) {
     form_.pointerUp(pointOf(lParam), button);
 }
 
-void HostWindow::coverMonitor() {
+void HostWindow::coverScreen(int width, int height) {
     // Where the system maximizes a window without a maximize box: over the
-    // whole monitor, its border just outside.
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) return;
-    RECT r = monitor.rcMonitor;
+    // whole screen, its border just outside.
+    RECT r{0, 0, width, height};
     AdjustWindowRect(&r, kStyle, FALSE);
     SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }

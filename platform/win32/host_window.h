@@ -41,7 +41,7 @@ private:
     void buttonUp(LPARAM lParam, forms::Button button);
     void trackLeave();
     // The screen changed size: a maximized window covers the new one.
-    void coverMonitor();
+    void coverScreen(int width, int height);
     void showCursor();
 
     forms::Form& form_;
