@@ -339,7 +339,7 @@ TEST_F(KeyboardTest, ObserversHearRealChangesOfListedControlsOnly) {
     form.control("Quiet").Caption = "changed";
     form.control("Quiet").Visible = false;
     form.control("Pic").Visible = false;
-    form.control("A").ForeColor = 0x00FF0000;
+    form.control("A").ForeColor = 0x00FF0000u;
     EXPECT_TRUE(news().empty());
 
     form.control("Text").Caption = "Soup";
