@@ -366,11 +366,4 @@ TEST_F(KeyboardTest, TheDefaultActionFocusesTheEntryAsAKeyWouldThenClicksIt) {
     EXPECT_TRUE(take().empty());
 }
 
-TEST_F(KeyboardTest, AListNamingAMissingOrRepeatedControlIsRefused) {
-    const forms::AccessibleDef missing[] = {{"Nope", AccessibleRole::StaticText}};
-    EXPECT_THROW(form.setAccessibility("x", missing), forms::Failure);
-    const forms::AccessibleDef twice[] = {{"A", AccessibleRole::Link, true}, {"A", AccessibleRole::Link, true}};
-    EXPECT_THROW(form.setAccessibility("x", twice), forms::Failure);
-}
-
 }  // namespace
