@@ -1,8 +1,9 @@
 // The host window on Windows: one top-level window without a title bar or
 // system menu, a one-pixel border and the form's client size, shown
-// maximized. It turns the native mouse messages into the form's pointer
-// events, paints through a memory bitmap limited to the invalidated area,
-// sets the pointer the form asks for and is destroyed when the form unloads.
+// maximized, and covering the screen again when the screen changes size. It
+// turns the native mouse messages into the form's pointer events, paints
+// through a memory bitmap limited to the invalidated area, sets the pointer
+// the form asks for and is destroyed when the form unloads.
 #pragma once
 
 #include <windows.h>
@@ -39,6 +40,8 @@ private:
     void buttonDown(LPARAM lParam, forms::Button button, const forms::Press& press);
     void buttonUp(LPARAM lParam, forms::Button button);
     void trackLeave();
+    // The screen changed size: a maximized window covers the new one.
+    void coverScreen(int width, int height);
     void showCursor();
 
     forms::Form& form_;
