@@ -173,6 +173,10 @@ LRESULT HostWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ENDSESSION:
             if (wParam) form_.closeRequested();  // the session ends: the taskbar must come back first
             return 0;
+        case WM_DISPLAYCHANGE:
+            // The primary screen's new size; the menu lies on it.
+            if (GetWindowLongW(hwnd_, GWL_STYLE) & WS_MAXIMIZE) coverScreen(LOWORD(lParam), HIWORD(lParam));
+            break;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -217,6 +221,14 @@ void HostWindow::buttonUp(LPARAM lParam, forms::Button button) {
     // from a click must not find the mouse still held.
     if (buttonsDown_ == 0 && GetCapture() == hwnd_) ReleaseCapture();
     form_.pointerUp(layoutPoint(lParam), button);
+}
+
+void HostWindow::coverScreen(int width, int height) {
+    // Where the system maximizes a window without a maximize box: over the
+    // whole screen, its border just outside.
+    RECT r{0, 0, width, height};
+    AdjustWindowRect(&r, kStyle, FALSE);
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void HostWindow::trackLeave() {

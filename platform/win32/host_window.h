@@ -1,11 +1,12 @@
 // The host window on Windows: one top-level window without a title bar or
 // system menu, a one-pixel border and the form's client size, shown
-// maximized. It works at its monitor's DPI (scale = dpi / 96 device pixels
-// per layout pixel, following WM_DPICHANGED): it turns the native mouse
-// messages into the form's pointer events in layout pixels, invalidates the
-// device pixels of the form's areas, paints through a memory bitmap limited
-// to the invalidated area, sets the pointer the form asks for at the DPI's
-// pointer size and is destroyed when the form unloads.
+// maximized, and covering the screen again when the screen changes size. It
+// works at its monitor's DPI (scale = dpi / 96 device pixels per layout
+// pixel, following WM_DPICHANGED): it turns the native mouse messages into
+// the form's pointer events in layout pixels, invalidates the device pixels
+// of the form's areas, paints through a memory bitmap limited to the
+// invalidated area, sets the pointer the form asks for at the DPI's pointer
+// size and is destroyed when the form unloads.
 #pragma once
 
 #include <windows.h>
@@ -46,6 +47,8 @@ private:
     void buttonDown(LPARAM lParam, forms::Button button, const forms::Press& press);
     void buttonUp(LPARAM lParam, forms::Button button);
     void trackLeave();
+    // The screen changed size: a maximized window covers the new one.
+    void coverScreen(int width, int height);
     void showCursor();
     forms::Point layoutPoint(LPARAM lParam) const;
     void dpiChanged(UINT dpi, const RECT& suggested);

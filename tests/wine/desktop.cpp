@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <utility>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -109,6 +110,63 @@ int endProcessesNamed(const wchar_t* exeName) {
     }
     CloseHandle(snapshot);
     return ended;
+}
+
+std::vector<DWORD> childProcesses(DWORD parent, const wchar_t* exeName) {
+    std::vector<DWORD> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return found;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+        if (entry.th32ParentProcessID == parent && lstrcmpiW(entry.szExeFile, exeName) == 0)
+            found.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return found;
+}
+
+bool processRunning(DWORD processId) {
+    HANDLE p = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (!p) return false;
+    const bool running = WaitForSingleObject(p, 0) == WAIT_TIMEOUT;
+    CloseHandle(p);
+    return running;
+}
+
+namespace {
+
+BOOL CALLBACK matchVisible(HWND h, LPARAM p) {
+    auto* query = reinterpret_cast<std::pair<DWORD, bool>*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == query->first && IsWindowVisible(h)) {
+        query->second = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+bool hasVisibleWindow(DWORD processId) {
+    std::pair<DWORD, bool> query{processId, false};
+    EnumWindows(&matchVisible, reinterpret_cast<LPARAM>(&query));
+    return query.second;
+}
+
+void suspendProcess(DWORD processId, bool suspend) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != processId) continue;
+        if (HANDLE t = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID)) {
+            suspend ? SuspendThread(t) : ResumeThread(t);
+            CloseHandle(t);
+        }
+    }
+    CloseHandle(snapshot);
 }
 
 HWND findMessageBox(HWND owner, const wchar_t* title) {

@@ -36,6 +36,14 @@ HWND findWindowOf(DWORD processId, const wchar_t* className);
 // for one); returns how many there were.
 int endProcessesNamed(const wchar_t* exeName);
 
+// The processes of that executable name that parent started.
+std::vector<DWORD> childProcesses(DWORD parent, const wchar_t* exeName);
+bool processRunning(DWORD processId);
+// Whether the process shows any top-level window.
+bool hasVisibleWindow(DWORD processId);
+// Holds every thread of the process, or lets them go on.
+void suspendProcess(DWORD processId, bool suspend);
+
 // The message box with that title owned by owner, or nullptr.
 HWND findMessageBox(HWND owner, const wchar_t* title);
 // The text of the message box's prompt.
@@ -47,8 +55,8 @@ void click(HWND window, POINT client);
 // count presses and releases of the left button in a row at one point, 30 ms
 // apart: two make a double-click, three a double-click and a click.
 void clickRepeatedly(HWND window, POINT client, int count);
-// The same click as messages posted to the window: for many clicks in a row
-// while other windows (an installer's console) come and go.
+// The same click as messages posted to the window, always a single click:
+// for many clicks in a row, whatever else comes and goes on the screen.
 void postClick(HWND window, POINT client);
 
 // The screen as 32-bit pixels, for probing and for a BMP to look at.

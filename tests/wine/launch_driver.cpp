@@ -1,8 +1,8 @@
 // Starts Install.exe itself, from directories it prepares, inside a Wine
 // desktop that has a taskbar, and works it with real mouse input: the
 // installers it starts or reports missing, single, double and triple clicks,
-// the awkward folders it may lie in, the end of the session, and the crash
-// guard.
+// the awkward folders it may lie in, the end of the session, the crash guard
+// and the taskbar guard (which every start checks for, and every end sees go).
 //
 //   wine-launch-driver CASE WORK-DIR BUILD-DIR
 //
@@ -61,7 +61,14 @@ struct Context {
 struct Menu {
     Process process;
     HWND window = nullptr;
+    DWORD guard = 0;  // the copy of Install.exe that guards its taskbar
 };
+
+// The menu's taskbar guard: the one copy of Install.exe the menu started.
+DWORD guardOf(const Menu& menu) {
+    std::vector<DWORD> guards = childProcesses(menu.process.info.dwProcessId, L"Install.exe");
+    return guards.size() == 1 ? guards[0] : 0;
+}
 
 // Starts exe, which stays where it lies, with C:\windows as the current directory.
 bool startMenuAt(Context& c, Menu& menu, const std::wstring& exe) {
@@ -72,8 +79,12 @@ bool startMenuAt(Context& c, Menu& menu, const std::wstring& exe) {
     }
     bool up = waitFor([&] { return (menu.window = findWindowOf(menu.process.info.dwProcessId, kMenuClass)); }, 30000);
     c.checks.expect(up, "the menu window appears");
-    if (up) Sleep(300);  // the first paint
-    return up;
+    if (!up) return false;
+    Sleep(300);  // the first paint
+    menu.guard = guardOf(menu);
+    c.checks.expect(menu.guard != 0, "a taskbar guard runs beside the menu");
+    c.checks.expect(!menu.guard || !hasVisibleWindow(menu.guard), "the taskbar guard shows no window");
+    return true;
 }
 
 // Copies Install.exe into dir and starts it from there.
@@ -86,10 +97,17 @@ bool startMenu(Context& c, Menu& menu, const std::wstring& dir) {
     return startMenuAt(c, menu, exe);
 }
 
+void expectGuardEnds(Context& c, const Menu& menu, const std::string& how) {
+    if (!menu.guard) return;
+    c.checks.expect(waitFor([&] { return !processRunning(menu.guard); }, 3000),
+                    how + ": the taskbar guard ends with the menu");
+}
+
 void expectEnds(Context& c, Menu& menu, const char* how) {
     long code = menu.process.waitForExit(15000);
     c.checks.expect(code == 0, std::string(how) + ": the program ends (exit code " + std::to_string(code) + ")");
     c.checks.expect(taskbarVisible(), std::string(how) + ": the taskbar is visible again");
+    expectGuardEnds(c, menu, how);
 }
 
 void exitMenu(Context& c, Menu& menu) {
@@ -245,6 +263,38 @@ void expectStart(Context& c, Menu& menu, POINT entry, const Starts& starts, cons
 // once, a triple click twice (its third press is a new click), and two clicks
 // a second apart twice. Gestures lie well beyond the double-click time apart,
 // and each count is read again after a pause, so that a start too many shows.
+// Ends the menu cannot see: TerminateProcess (Task Manager's End task,
+// taskkill /F) brings the taskbar back within moments, through the guard,
+// which then ends too. After an orderly end the guard changes nothing: held
+// while the menu ends through EXIT, and let go once the taskbar has been
+// hidden again (as a menu started meanwhile does), it leaves it hidden.
+int caseGuard(Context& c) {
+    {
+        Menu menu;
+        if (!startMenu(c, menu, c.work)) return c.checks.failures;
+        c.checks.expect(!taskbarVisible(), "the menu hid the taskbar");
+        TerminateProcess(menu.process.info.hProcess, 1);
+        c.checks.expect(menu.process.waitForExit(5000) == 1, "TerminateProcess ends the menu");
+        c.checks.expect(waitFor(taskbarVisible, 2000), "the taskbar is visible again within two seconds");
+        expectGuardEnds(c, menu, "TerminateProcess");
+    }
+    {
+        Menu menu;
+        if (!startMenu(c, menu, c.work) || !menu.guard) return c.checks.failures;
+        suspendProcess(menu.guard, true);
+        postClick(menu.window, kExit);
+        c.checks.expect(menu.process.waitForExit(15000) == 0, "EXIT ends the menu");
+        c.checks.expect(taskbarVisible(), "EXIT shows the taskbar");
+        ShowWindow(taskbar(), SW_HIDE);
+        suspendProcess(menu.guard, false);
+        expectGuardEnds(c, menu, "EXIT");
+        Sleep(500);
+        c.checks.expect(!taskbarVisible(), "after EXIT the guard leaves the taskbar as it finds it");
+        ShowWindow(taskbar(), SW_SHOWNORMAL);
+    }
+    return c.checks.failures;
+}
+
 int caseClicks(Context& c) {
     Starts starts{c.work};
     copyFile(c.helper(L"stub-installer.exe"), join(c.work, L"QUV.exe"));
@@ -258,10 +308,18 @@ int caseClicks(Context& c) {
     };
     for (const Gesture& g : {Gesture{"a double-click", 2, 0, 1}, Gesture{"a triple click", 3, 0, 3},
                              Gesture{"two clicks a second apart", 1, 1, 5}}) {
-        SetForegroundWindow(menu.window);  // each installer's start may have taken the focus
+        // Real clicks go where the pointer is: the menu must be on top there.
+        auto menuUnderPointer = [&] {
+            SetForegroundWindow(menu.window);
+            POINT at = kIndex;
+            ClientToScreen(menu.window, &at);
+            return WindowFromPoint(at) == menu.window;
+        };
+        c.checks.expect(waitFor(menuUnderPointer, 10000), std::string(g.name) + ": the entry is on top");
         clickRepeatedly(menu.window, kIndex, g.presses);
         if (g.secondApart) {
             Sleep(1000);
+            waitFor(menuUnderPointer, 10000);
             clickRepeatedly(menu.window, kIndex, g.presses);
         }
         starts.reach(g.starts);
@@ -461,6 +519,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::map<std::wstring, int (*)(Context&)> kCases{
         {L"look", caseLook}, {L"highdpi", caseHighDpi}, {L"endsession", caseEndSession}, {L"fatal", caseFatal},
         {L"installers", caseInstallers}, {L"paths", casePaths}, {L"disc", caseDisc}, {L"clicks", caseClicks},
+        {L"guard", caseGuard},
     };
     auto it = kCases.find(argv[1]);
     if (it == kCases.end()) {
