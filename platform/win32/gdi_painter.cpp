@@ -111,8 +111,8 @@ void GdiPainter::drawPicture(const forms::Picture& picture, const forms::PixelRe
     if (box.empty()) return;
     BoxClip clip(dc_, device(box));
     const forms::PixelRect shown = stretch ? box : forms::PixelRect{box.left, box.top, picture.width(), picture.height()};
-    // At 96 dots per inch the system's picture object draws as it always
-    // has; at any other scale bitmaps and icons are resampled smoothly.
+    // At 96 dots per inch GDI draws the pictures as they are; at any other
+    // scale bitmaps and icons are resampled smoothly.
     static_cast<const Win32Picture&>(picture).render(dc_, device(shown), scale_ != 1.0);
 }
 

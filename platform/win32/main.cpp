@@ -1,8 +1,7 @@
 // Install.exe: the installation menu on Windows. This is the one place that
 // chooses the Windows back end: the Win32 window, the GDI painter, the
-// system's picture loader and the Windows shell.
+// pictures drawn from their file images and the Windows shell.
 #include <windows.h>
-#include <objbase.h>
 
 #include <exception>
 
@@ -21,9 +20,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
     // A copy of the menu started to guard its taskbar does only that.
     if (platform::win32::runTaskbarGuard(arguments)) return 0;
     platform::win32::installCrashGuard();
-    // The shell's start of installers and the system's picture loader both
-    // want COM on this thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     int code = 0;
     try {
         platform::win32::Win32Shell shell;
@@ -42,6 +38,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
         MessageBoxW(nullptr, platform::win32::widen(e.what()).c_str(), L"Install", MB_OK | MB_ICONERROR);
         code = 1;
     }
-    if (SUCCEEDED(com)) CoUninitialize();
     return code;
 }

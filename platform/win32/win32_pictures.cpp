@@ -1,42 +1,19 @@
 #include "platform/win32/win32_pictures.h"
 
-#include <ocidl.h>
-#include <olectl.h>
-
 #include <cstdint>
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include "forms/runtime_error.h"
+#include "platform/win32/file_images.h"
 #include "platform/win32/smooth_scale.h"
 
 namespace platform::win32 {
 
 namespace {
 
-[[noreturn]] void invalid(const std::string& why) {
-    throw forms::RuntimeError(forms::errors::kInvalidPicture, "Invalid picture: " + why);
-}
-
-// "0x800A01E1": eight upper-case hexadecimal digits, written out here; the
-// C library's formatted printing would bring MinGW's own printf, some 20 KB,
-// into Install.exe for this one number.
-std::string hresult(HRESULT hr) {
-    std::string text = "0x00000000";
-    auto bits = static_cast<std::uint32_t>(hr);
-    for (std::size_t i = text.size(); i-- > 2; bits >>= 4) text[i] = "0123456789ABCDEF"[bits & 0xF];
-    return text;
-}
-
-std::uint32_t u16(forms::FileImage b, std::size_t at) { return b[at] | b[at + 1] << 8; }
-
-// Only the three formats the menu embeds go to the system's loader, which
-// would take GIF and JPEG as well.
-bool knownFormat(forms::FileImage f) {
-    if (f.size() >= 2 && f[0] == 'B' && f[1] == 'M') return true;                   // BMP
-    if (f.size() >= 6 && u16(f, 0) == 0 && u16(f, 2) == 1 && u16(f, 4) > 0) return true;  // ICO
-    return f.size() >= 4 && (u16(f, 0) | u16(f, 2) << 16) == 0x9AC6CDD7;             // placeable WMF
+[[noreturn]] void refusedBySystem() {
+    throw forms::RuntimeError(forms::errors::kInvalidPicture, "Invalid picture: the system cannot load this file image");
 }
 
 BITMAPINFO topDown32(int width, int height) {
@@ -66,34 +43,164 @@ HBITMAP dibOf(const Pixels& p) {
     return dib;
 }
 
-// A picture of the system's OLE picture object: a bitmap, an icon (the 32
-// by 32 image of the file) or a metafile, drawn by IPicture::Render.
-class OlePicture final : public Win32Picture {
+// What every picture kind shares: the smooth rendition for drawing at
+// another size than the natural one, resampled from the natural pixels once
+// for each size and kept until another size is asked for (a window asks for
+// one size until its DPI changes).
+class ScaledPicture : public Win32Picture {
 public:
-    explicit OlePicture(IPicture* picture) : picture_(picture) {
-        picture_->get_Type(&type_);
-        picture_->get_Width(&himetricWidth_);
-        picture_->get_Height(&himetricHeight_);
-        OLE_HANDLE handle = 0;
-        picture_->get_Handle(&handle);
-        measure(handle);
-        if (type_ == PICTYPE_ICON) cursor_ = makeCursor(reinterpret_cast<HICON>(static_cast<UINT_PTR>(handle)));
-    }
-    ~OlePicture() override {
-        // Null handles are let go of harmlessly.
-        DestroyCursor(scaledCursor_);
-        DestroyCursor(cursor_);
-        DeleteObject(scaled_);
-        picture_->Release();
-    }
-    OlePicture(const OlePicture&) = delete;
-    OlePicture& operator=(const OlePicture&) = delete;
+    ~ScaledPicture() override { DeleteObject(scaled_); }
 
     int width() const override { return width_; }
     int height() const override { return height_; }
 
+protected:
+    ScaledPicture(int width, int height) : width_(width), height_(height) {}
+    ScaledPicture(const ScaledPicture&) = delete;
+    ScaledPicture& operator=(const ScaledPicture&) = delete;
+
+    // The picture at its natural size as premultiplied pixels; empty when
+    // it has none to give.
+    virtual Pixels naturalPixels() const = 0;
+
+    // Draws the rendition of rect's size; false when there is none.
+    bool renderSmoothly(HDC dc, const RECT& rect) const {
+        const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+        HBITMAP scaled = rendition(w, h);
+        if (!scaled) return false;
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(memory, scaled);
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        GdiAlphaBlend(dc, rect.left, rect.top, w, h, memory, 0, 0, w, h, blend);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        return true;
+    }
+
+    // The rendition at w by h as a DIB section; null when the picture
+    // gives no pixels.
+    HBITMAP rendition(int w, int h) const {
+        if (scaled_ && scaledWidth_ == w && scaledHeight_ == h) return scaled_;
+        DeleteObject(scaled_);
+        scaled_ = nullptr;
+        Pixels natural = naturalPixels();
+        if (natural.argb.empty()) return nullptr;
+        scaled_ = dibOf(scaleSmoothly(natural, w, h));
+        scaledWidth_ = w;
+        scaledHeight_ = h;
+        return scaled_;
+    }
+
+    int width_, height_;
+
+private:
+    mutable HBITMAP scaled_ = nullptr;
+    mutable int scaledWidth_ = 0, scaledHeight_ = 0;
+};
+
+// A bitmap drawn straight from the pixels of its file image: nothing is
+// decoded or copied until it is drawn at another size than its own.
+class BitmapPicture final : public ScaledPicture {
+public:
+    explicit BitmapPicture(const BitmapParts& parts)
+        : ScaledPicture(parts.width, parts.height),
+          info_(reinterpret_cast<const BITMAPINFO*>(parts.info)),
+          bits_(parts.bits),
+          bottomUp_(parts.bottomUp) {}
+
+    void render(HDC dc, const RECT& rect, bool smooth) const override {
+        const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+        if (w <= 0 || h <= 0) return;
+        if (w == width_ && h == height_) return renderNatural(dc, rect);
+        if (smooth && renderSmoothly(dc, rect)) return;
+        StretchDIBits(dc, rect.left, rect.top, w, h, 0, 0, width_, height_, bits_, info_, DIB_RGB_COLORS, SRCCOPY);
+    }
+
+private:
+    // Only the rows and columns the clip lets through are handed to GDI: a
+    // repaint of a label's box converts that box's pixels, not the bitmap's.
+    void renderNatural(HDC dc, const RECT& rect) const {
+        RECT clip{}, shown{};
+        if (GetClipBox(dc, &clip) == ERROR || !IntersectRect(&shown, &rect, &clip)) return;
+        const int x = shown.left - rect.left, y = shown.top - rect.top;
+        const int w = shown.right - shown.left, h = shown.bottom - shown.top;
+        // The source rectangle's y is counted from the bottom row for a
+        // bitmap stored bottom-up.
+        const int sourceY = bottomUp_ ? height_ - y - h : y;
+        SetDIBitsToDevice(dc, shown.left, shown.top, static_cast<DWORD>(w), static_cast<DWORD>(h), x, sourceY, 0,
+                          static_cast<UINT>(height_), bits_, info_, DIB_RGB_COLORS);
+    }
+
+    Pixels naturalPixels() const override {
+        Pixels p{width_, height_, std::vector<std::uint32_t>(static_cast<std::size_t>(width_) * height_)};
+        BITMAPINFO info = topDown32(width_, height_);
+        void* bits = nullptr;
+        HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (!dib) return {};
+        HDC memory = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(memory, dib);
+        const int lines = SetDIBitsToDevice(memory, 0, 0, static_cast<DWORD>(width_), static_cast<DWORD>(height_), 0,
+                                            0, 0, static_cast<UINT>(height_), bits_, info_, DIB_RGB_COLORS);
+        GdiFlush();
+        if (lines > 0) std::memcpy(p.argb.data(), bits, p.argb.size() * sizeof p.argb[0]);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        DeleteObject(dib);
+        if (lines <= 0) return {};
+        for (std::uint32_t& pixel : p.argb) pixel |= 0xFF000000u;  // a bitmap is opaque
+        return p;
+    }
+
+    const BITMAPINFO* info_;
+    const void* bits_;
+    bool bottomUp_;
+};
+
+// An icon made by the system from the image of its file image a control
+// shows; also the pointer of a control's MouseIcon.
+class IconPicture final : public ScaledPicture {
+public:
+    explicit IconPicture(const IconParts& parts) : ScaledPicture(parts.width, parts.height) {
+        icon_ = CreateIconFromResourceEx(const_cast<BYTE*>(parts.image.data()), static_cast<DWORD>(parts.image.size()),
+                                         TRUE, 0x00030000, width_, height_, LR_DEFAULTCOLOR);
+        if (!icon_) refusedBySystem();
+        cursor_ = makeCursor();
+    }
+    ~IconPicture() override {
+        // Null handles are let go of harmlessly.
+        DestroyCursor(scaledCursor_);
+        DestroyCursor(cursor_);
+        DestroyIcon(icon_);
+    }
+
+    void render(HDC dc, const RECT& rect, bool smooth) const override {
+        const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+        if (w <= 0 || h <= 0) return;
+        if (w == width_ && h == height_) {
+            DrawIconEx(dc, rect.left, rect.top, icon_, w, h, 0, nullptr, DI_NORMAL);
+            return;
+        }
+        if (smooth && renderSmoothly(dc, rect)) return;
+        ICONINFO info{};
+        if (!GetIconInfo(icon_, &info)) return;
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(memory, info.hbmMask);
+        const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+        const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+        StretchBlt(dc, rect.left, rect.top, w, h, memory, 0, 0, width_, height_, SRCAND);
+        if (info.hbmColor) {
+            SelectObject(memory, info.hbmColor);
+            StretchBlt(dc, rect.left, rect.top, w, h, memory, 0, 0, width_, height_, SRCINVERT);
+        }
+        SetBkColor(dc, oldBack);
+        SetTextColor(dc, oldText);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+
     HCURSOR cursor(int size) const override {
-        // Only an icon has a cursor at its natural size.
         if (!cursor_ || (size == width_ && size == height_)) return cursor_;
         if (size != scaledCursorSize_) {
             DestroyCursor(scaledCursor_);
@@ -103,69 +210,13 @@ public:
         return scaledCursor_ ? scaledCursor_ : cursor_;
     }
 
-    void render(HDC dc, const RECT& rect, bool smooth) const override {
-        const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-        if (w <= 0 || h <= 0) return;
-        // A metafile has no rendition: it is played at any size.
-        if (smooth && (w != width_ || h != height_))
-            if (HBITMAP scaled = rendition(w, h)) {
-                HDC memory = CreateCompatibleDC(dc);
-                HGDIOBJ old = SelectObject(memory, scaled);
-                // A bitmap's pixels are all opaque.
-                const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-                GdiAlphaBlend(dc, rect.left, rect.top, w, h, memory, 0, 0, w, h, blend);
-                SelectObject(memory, old);
-                DeleteDC(memory);
-                return;
-            }
-        // The source rectangle runs bottom-up in HIMETRIC: from the lower
-        // left corner, upwards over the whole picture.
-        picture_->Render(dc, rect.left, rect.top, w, h, 0, himetricHeight_, himetricWidth_, -himetricHeight_, nullptr);
-    }
-
 private:
-    // Pixels as the picture has them; a metafile's natural size is its
-    // bounding box at 96 pixels to the inch, the resolution the form lays
-    // itself out at.
-    void measure(OLE_HANDLE handle) {
-        if (type_ == PICTYPE_BITMAP) {
-            BITMAP bm{};
-            if (GetObjectW(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof bm, &bm)) {
-                width_ = bm.bmWidth;
-                height_ = bm.bmHeight;
-                return;
-            }
-        } else if (type_ == PICTYPE_ICON) {
-            ICONINFO info{};
-            if (GetIconInfo(reinterpret_cast<HICON>(static_cast<UINT_PTR>(handle)), &info)) {
-                BITMAP bm{};
-                GetObjectW(info.hbmMask, sizeof bm, &bm);
-                width_ = bm.bmWidth;
-                height_ = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;  // a mono icon's mask holds both halves
-                if (info.hbmColor) DeleteObject(info.hbmColor);
-                DeleteObject(info.hbmMask);
-                return;
-            }
-        }
-        width_ = MulDiv(himetricWidth_, 96, 2540);
-        height_ = MulDiv(himetricHeight_, 96, 2540);
-    }
-
-    // The picture at its natural size as premultiplied pixels: a bitmap is
-    // opaque; a colour icon is transparent where its mask is set. Empty
-    // when the system cannot hand out its bits (or for a monochrome icon).
-    Pixels naturalPixels() const {
-        OLE_HANDLE handle = 0;
-        picture_->get_Handle(&handle);
+    // Transparent where the mask is set; empty for a monochrome icon, which
+    // has no colour bitmap to smooth.
+    Pixels naturalPixels() const override {
         Pixels p{width_, height_, {}};
-        if (type_ == PICTYPE_BITMAP) {
-            p.argb = readPixels(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), width_, height_);
-            for (std::uint32_t& pixel : p.argb) pixel |= 0xFF000000u;
-            return p;
-        }
         ICONINFO info{};
-        if (type_ != PICTYPE_ICON || !GetIconInfo(reinterpret_cast<HICON>(static_cast<UINT_PTR>(handle)), &info))
-            return p;
+        if (!GetIconInfo(icon_, &info)) return p;
         if (info.hbmColor) {
             p.argb = readPixels(info.hbmColor, width_, height_);
             const std::vector<std::uint32_t> mask = readPixels(info.hbmMask, width_, height_);
@@ -178,18 +229,18 @@ private:
         return p;
     }
 
-    // The picture resampled to w by h as a DIB section, kept until another
-    // size is asked for; null when the system cannot hand out its bits.
-    HBITMAP rendition(int w, int h) const {
-        if (scaled_ && scaledWidth_ == w && scaledHeight_ == h) return scaled_;
-        DeleteObject(scaled_);
-        scaled_ = nullptr;
-        Pixels natural = naturalPixels();
-        if (natural.argb.empty()) return nullptr;
-        scaled_ = dibOf(scaleSmoothly(natural, w, h));
-        scaledWidth_ = w;
-        scaledHeight_ = h;
-        return scaled_;
+    // The same picture as a pointer, its hot spot in the centre: the icon
+    // file carries none of its own.
+    HCURSOR makeCursor() const {
+        ICONINFO info{};
+        if (!GetIconInfo(icon_, &info)) return nullptr;
+        info.fIcon = FALSE;
+        info.xHotspot = static_cast<DWORD>(width_ / 2);
+        info.yHotspot = static_cast<DWORD>(height_ / 2);
+        HCURSOR cursor = reinterpret_cast<HCURSOR>(CreateIconIndirect(&info));
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        return cursor;
     }
 
     // The pointer at size by size pixels, resampled smoothly: its alpha
@@ -207,56 +258,68 @@ private:
         return cursor;
     }
 
-    // The same picture as a pointer, its hot spot in the centre: the icon
-    // file carries none of its own.
-    HCURSOR makeCursor(HICON icon) const {
-        ICONINFO info{};
-        if (!icon || !GetIconInfo(icon, &info)) return nullptr;
-        info.fIcon = FALSE;
-        info.xHotspot = static_cast<DWORD>(width_ / 2);
-        info.yHotspot = static_cast<DWORD>(height_ / 2);
-        HCURSOR cursor = reinterpret_cast<HCURSOR>(CreateIconIndirect(&info));
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-        return cursor;
-    }
-
-    IPicture* picture_;
-    short type_ = PICTYPE_NONE;
-    OLE_XSIZE_HIMETRIC himetricWidth_ = 0;
-    OLE_YSIZE_HIMETRIC himetricHeight_ = 0;
-    int width_ = 0, height_ = 0;
+    HICON icon_ = nullptr;
     HCURSOR cursor_ = nullptr;
-    // The last smooth rendition and the last pointer of another size than
-    // the natural one: a window asks for one size until its DPI changes.
-    mutable HBITMAP scaled_ = nullptr;
-    mutable int scaledWidth_ = 0, scaledHeight_ = 0;
+    // The last pointer of another size than the natural one.
     mutable HCURSOR scaledCursor_ = nullptr;
     mutable int scaledCursorSize_ = 0;
+};
+
+// A placeable metafile, played by the system into the box it is drawn in,
+// at any size: its bounding box is mapped onto the box.
+class MetafilePicture final : public Win32Picture {
+public:
+    explicit MetafilePicture(const MetafileParts& parts) : parts_(parts) {
+        metafile_ = SetMetaFileBitsEx(static_cast<UINT>(parts.metafile.size()), parts.metafile.data());
+        if (!metafile_) refusedBySystem();
+        // The bounding box at 96 pixels to the inch, the resolution the form
+        // lays itself out at, by way of hundredths of a millimetre as the
+        // system's picture object measured it.
+        width_ = MulDiv(MulDiv(parts.right - parts.left, 2540, parts.unitsPerInch), 96, 2540);
+        height_ = MulDiv(MulDiv(parts.bottom - parts.top, 2540, parts.unitsPerInch), 96, 2540);
+    }
+    ~MetafilePicture() override { DeleteMetaFile(metafile_); }
+    MetafilePicture(const MetafilePicture&) = delete;
+    MetafilePicture& operator=(const MetafilePicture&) = delete;
+
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+
+    void render(HDC dc, const RECT& rect, bool) const override {
+        if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+        // The box's corner in device units of dc, whose viewport may be
+        // moved (a paint into a memory bitmap of the dirty area).
+        POINT corner{rect.left, rect.top};
+        LPtoDP(dc, &corner, 1);
+        const int saved = SaveDC(dc);
+        SetMapMode(dc, MM_ANISOTROPIC);
+        SetWindowOrgEx(dc, parts_.left, parts_.top, nullptr);
+        SetWindowExtEx(dc, parts_.right - parts_.left, parts_.bottom - parts_.top, nullptr);
+        SetViewportOrgEx(dc, corner.x, corner.y, nullptr);
+        SetViewportExtEx(dc, rect.right - rect.left, rect.bottom - rect.top, nullptr);
+        PlayMetaFile(dc, metafile_);
+        RestoreDC(dc, saved);
+    }
+
+private:
+    MetafileParts parts_;
+    HMETAFILE metafile_ = nullptr;
+    int width_ = 0, height_ = 0;
 };
 
 }  // namespace
 
 std::unique_ptr<forms::Picture> Win32PictureLoader::load(forms::FileImage f) {
-    if (!knownFormat(f)) invalid("not a BMP, ICO or placeable WMF file image");
-    if (f.size() > 0x7FFFFFFF) invalid("the file image is too large");
-    // The system's loader reads from a stream over a copy of the file image
-    // in memory; the stream frees the copy.
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, f.size());
-    if (!memory) throw forms::RuntimeError(forms::errors::kOutOfMemory, "Out of memory");
-    std::memcpy(GlobalLock(memory), f.data(), f.size());
-    GlobalUnlock(memory);
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-        GlobalFree(memory);
-        throw forms::RuntimeError(forms::errors::kOutOfMemory, "Out of memory");
-    }
-    IPicture* picture = nullptr;
-    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(f.size()), FALSE, IID_IPicture,
-                                reinterpret_cast<void**>(&picture));
-    stream->Release();
-    if (FAILED(hr) || !picture) invalid("the system cannot load this file image (" + hresult(hr) + ")");
-    return std::make_unique<OlePicture>(picture);
+    // Each picture is checked whole here, when its control is created, and
+    // the system makes its icon or metafile now: a bad one is refused at
+    // once, never when it is first drawn.
+    if (f.size() >= 2 && f[0] == 'B' && f[1] == 'M') return std::make_unique<BitmapPicture>(bitmapParts(f));
+    if (f.size() >= 4 && f[0] == 0xD7 && f[1] == 0xCD && f[2] == 0xC6 && f[3] == 0x9A)
+        return std::make_unique<MetafilePicture>(metafileParts(f));
+    if (f.size() >= 4 && f[0] == 0 && f[1] == 0 && f[2] == 1 && f[3] == 0)
+        return std::make_unique<IconPicture>(iconParts(f));
+    throw forms::RuntimeError(forms::errors::kInvalidPicture,
+                              "Invalid picture: not a BMP, ICO or placeable WMF file image");
 }
 
 HCURSOR cursorFromPicture(const forms::Picture& picture, int size) {

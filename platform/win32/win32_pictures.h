@@ -1,6 +1,8 @@
-// Pictures for the GDI painter, built from their embedded file images with
-// the system's own picture loader. A picture that is a mouse icon also hands
-// out the pointer made from it, at the size the window's DPI asks for.
+// Pictures for the GDI painter, drawn straight from their file images built
+// into the program: a bitmap's pixels go to GDI as they lie in the file, an
+// icon is made by the system from its image, a metafile is played. A picture
+// that is a mouse icon also hands out the pointer made from it, at the size
+// the window's DPI asks for.
 #pragma once
 
 #include <windows.h>
@@ -14,9 +16,9 @@ class Win32Picture : public forms::Picture {
 public:
     // Draws the picture to fill rect (device pixels of dc); transparent
     // parts leave what lies below. A metafile is played into rect. A bitmap
-    // or an icon of another size than rect is stretched as the system's
-    // picture object does, or, when smooth, resampled with a smoothing
-    // filter (once for each size, then kept).
+    // or an icon of another size than rect is stretched by GDI, or, when
+    // smooth, resampled with a smoothing filter (once for each size, then
+    // kept).
     virtual void render(HDC dc, const RECT& rect, bool smooth) const = 0;
     // The pointer made from this picture, size by size pixels with its hot
     // spot in the centre, owned by the picture; null when it cannot be one.

@@ -1,6 +1,9 @@
 #include "platform/win32/win32_shell.h"
 
+#include <objbase.h>
 #include <shellapi.h>
+
+#include <cwchar>
 
 #include "forms/runtime_error.h"
 #include "platform/win32/taskbar_guard.h"
@@ -42,7 +45,29 @@ bool wanted(DWORD found, int mask) {
     return true;
 }
 
+// A function of a system DLL, loaded from the system directory by its full
+// path and kept for the program's life; null when it cannot be had.
+FARPROC systemFunction(const wchar_t* dll, const char* name) {
+    wchar_t path[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length + std::wcslen(dll) + 2 > MAX_PATH) return nullptr;
+    path[length] = L'\\';
+    std::wcscpy(path + length + 1, dll);
+    HMODULE module = LoadLibraryW(path);
+    return module ? GetProcAddress(module, name) : nullptr;
+}
+
+template <typename Function>
+Function* systemFunction(const wchar_t* dll, const char* name) {
+    return reinterpret_cast<Function*>(reinterpret_cast<void*>(systemFunction(dll, name)));
+}
+
 }  // namespace
+
+Win32Shell::~Win32Shell() {
+    if (comStarted_)
+        if (auto* uninitialize = systemFunction<void WINAPI()>(L"ole32.dll", "CoUninitialize")) uninitialize();
+}
 
 forms::TaskbarWindows Win32Shell::findTaskbar(const std::string& className) {
     HWND found = FindWindowA(className.c_str(), nullptr);
@@ -96,6 +121,18 @@ std::string Win32Shell::dir(const std::string& path, int attributeMask) {
 }
 
 void Win32Shell::startProcess(const std::string& program, const std::string& workingDirectory, int showState) {
+    // The shell and COM, which it wants on this thread, are loaded when the
+    // first installer starts: at start-up they would only delay the menu.
+    if (!shellExecute_) {
+        using CoInitializeExFn = HRESULT WINAPI(void*, DWORD);
+        if (auto* initialize = systemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx"))
+            comStarted_ = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+        shellExecute_ = systemFunction<BOOL WINAPI(SHELLEXECUTEINFOW*)>(L"shell32.dll", "ShellExecuteExW");
+        if (!shellExecute_) {
+            const DWORD error = GetLastError();
+            throw forms::RuntimeError(static_cast<int>(error), systemMessage(error));
+        }
+    }
     const std::wstring file = widen(program);
     const std::wstring directory = widen(workingDirectory);
     SHELLEXECUTEINFOW info{};
@@ -108,7 +145,7 @@ void Win32Shell::startProcess(const std::string& program, const std::string& wor
     info.lpFile = file.c_str();  // the program itself, never parsed as a command line
     info.lpDirectory = directory.c_str();
     info.nShow = showState;
-    if (!ShellExecuteExW(&info)) {
+    if (!shellExecute_(&info)) {
         DWORD error = GetLastError();
         // Some reasons name the file as "%1".
         std::string reason = systemMessage(error);

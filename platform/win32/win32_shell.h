@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include "forms/shell.h"
 
@@ -12,6 +13,11 @@ namespace platform::win32 {
 
 class Win32Shell final : public forms::Shell {
 public:
+    Win32Shell() = default;
+    ~Win32Shell() override;
+    Win32Shell(const Win32Shell&) = delete;
+    Win32Shell& operator=(const Win32Shell&) = delete;
+
     // The menu window: owner of message boxes and of elevation prompts.
     void setOwner(HWND owner) { owner_ = owner; }
 
@@ -25,6 +31,8 @@ public:
 
 private:
     HWND owner_ = nullptr;
+    BOOL(WINAPI* shellExecute_)(SHELLEXECUTEINFOW*) = nullptr;
+    bool comStarted_ = false;
 };
 
 }  // namespace platform::win32
