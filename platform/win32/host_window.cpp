@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <exception>
 
 #include "platform/win32/dpi.h"
@@ -13,6 +14,10 @@ namespace platform::win32 {
 namespace {
 
 constexpr DWORD kStyle = WS_POPUP | WS_BORDER;
+
+// The rows of one band of a paint, in device pixels: a band of a 1920-pixel
+// wide screen is under 1 MB.
+constexpr int kPaintBandRows = 128;
 
 // The standard pointers by MousePointer code; codes not listed show the arrow.
 struct StandardCursor {
@@ -192,16 +197,23 @@ void HostWindow::paint() {
     const RECT& r = ps.rcPaint;
     const int width = r.right - r.left, height = r.bottom - r.top;
     if (width > 0 && height > 0) {
-        // Paint off screen, then copy the finished area in one go: no flicker.
+        // Painted off screen in bands of rows, each copied in one go once it
+        // is finished: nothing flickers, and the memory bitmap is one band
+        // (the first paint's whole window would be megabytes, held for the
+        // paint's length).
+        const int band = std::min(height, kPaintBandRows);
         HDC memory = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, width, band);
         HGDIOBJ old = SelectObject(memory, bitmap);
-        SetViewportOrgEx(memory, -r.left, -r.top, nullptr);
-        {
-            GdiPainter painter(memory, fonts_, scale());
-            form_.paint(painter, forms::coveringLayout({r.left, r.top, width, height}, scale()));
+        for (int top = r.top; top < r.bottom; top += band) {
+            const int rows = std::min(band, static_cast<int>(r.bottom) - top);
+            SetViewportOrgEx(memory, -r.left, -top, nullptr);
+            {
+                GdiPainter painter(memory, fonts_, scale());
+                form_.paint(painter, forms::coveringLayout({r.left, top, width, rows}, scale()));
+            }
+            BitBlt(dc, r.left, top, width, rows, memory, r.left, top, SRCCOPY);
         }
-        BitBlt(dc, r.left, r.top, width, height, memory, r.left, r.top, SRCCOPY);
         SelectObject(memory, old);
         DeleteObject(bitmap);
         DeleteDC(memory);

@@ -4,9 +4,9 @@
 // works at its monitor's DPI (scale = dpi / 96 device pixels per layout
 // pixel, following WM_DPICHANGED): it turns the native mouse messages into
 // the form's pointer events in layout pixels, invalidates the device pixels
-// of the form's areas, paints through a memory bitmap limited to the
-// invalidated area, sets the pointer the form asks for at the DPI's pointer
-// size and is destroyed when the form unloads.
+// of the form's areas, paints through a memory bitmap of one band of rows of
+// the invalidated area at a time, sets the pointer the form asks for at the
+// DPI's pointer size and is destroyed when the form unloads.
 #pragma once
 
 #include <windows.h>
