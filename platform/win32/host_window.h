@@ -1,14 +1,23 @@
 // The host window on Windows: one top-level window without a title bar or
 // system menu, a one-pixel border and the form's client size, shown
 // maximized. It turns the native mouse messages into the form's pointer
-// events, paints through a memory bitmap limited to the invalidated area,
-// sets the pointer the form asks for and is destroyed when the form unloads.
+// events and the keys the form answers into its key presses, paints through
+// a memory bitmap limited to the invalidated area, sets the pointer the form
+// asks for, answers screen readers (msaa_bridge.h) and is destroyed when the
+// form unloads.
+//
+// Keyboard cues follow the system's UI state: the window starts with the
+// focus rectangle hidden (UISF_HIDEFOCUS) unless the user has asked to see
+// keyboard cues always; the first key the form takes clears the flag, as
+// does the system when it clears it (WM_UPDATEUISTATE), and the form then
+// shows its focus rectangle.
 #pragma once
 
 #include <windows.h>
 
 #include "forms/form.h"
 #include "platform/win32/gdi_painter.h"
+#include "platform/win32/msaa_bridge.h"
 
 namespace platform::win32 {
 
@@ -25,12 +34,24 @@ public:
     HostWindow& operator=(const HostWindow&) = delete;
 
     HWND handle() const { return hwnd_; }
+    forms::Form& form() const { return form_; }
     void showMaximized();
     // Runs the message loop until the window is gone; returns the exit code.
     int run();
 
     void invalidate(const forms::PixelRect& rect) override;
     void unload() override;
+    void focusChanged(const forms::Control* entry) override { readers_.focusChanged(entry); }
+    void nameChanged(const forms::Control& child) override { readers_.nameChanged(child); }
+    void visibilityChanged(const forms::Control& child, bool visible) override {
+        readers_.visibilityChanged(child, visible);
+    }
+
+    // Where a box of the form's client area lies on the screen.
+    RECT screenRect(const forms::PixelRect& box) const;
+    // The point of the form's client area at a screen point; false outside
+    // the client area.
+    bool clientPointOf(POINT screen, forms::Point& point) const;
 
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -40,12 +61,17 @@ private:
     void buttonUp(LPARAM lParam, forms::Button button);
     void trackLeave();
     void showCursor();
+    bool keyDown(WPARAM virtualKey, LPARAM keyData);
+    void startFocusCues();
+    // Device pixels per layout pixel: the window draws at layout pixels.
+    static constexpr double scale() { return 1.0; }
 
     forms::Form& form_;
     HWND hwnd_ = nullptr;
     FontCache fonts_;
     int buttonsDown_ = 0;  // forms::Button bits
     bool trackingLeave_ = false;
+    MsaaBridge readers_{*this};
 };
 
 }  // namespace platform::win32

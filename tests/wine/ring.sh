@@ -11,6 +11,9 @@
 #                                      runs BUILD/shell-test.exe from a fresh
 #                                      directory, or from the root of a
 #                                      drive mapped to one
+#   ring.sh msaa PREFIX BUILD          runs BUILD/msaa-test.exe, which opens the
+#                                      menu window in its own process and
+#                                      checks its screen-reader object
 #   ring.sh launch PREFIX BUILD CASE   BUILD/wine-launch-driver.exe CASE starts
 #                                      Install.exe itself, in folders it makes
 #                                      under a fresh directory; screenshots
@@ -27,6 +30,8 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 mode=$1
 export WINEPREFIX=$(realpath -m "$2")
+# Made when the prefix is ready; its number changes with what the prefix holds.
+ready="$WINEPREFIX/.ring-prefix-3"
 work=$(mktemp -d)
 xvfb_pid=""
 mapped=""  # a drive letter this run mapped, removed again at the end
@@ -66,7 +71,7 @@ wine_settles() {
 
 case $mode in
 prefix)
-    if [ -f "$WINEPREFIX/.ring-prefix-2" ]; then
+    if [ -f "$ready" ]; then
         echo "prefix $WINEPREFIX is ready"
         exit 0
     fi
@@ -82,8 +87,13 @@ prefix)
     "$WINE" reg add 'HKCU\Control Panel\Colors' /v InactiveBorder /d '180 180 180' /f >/dev/null 2>&1
     "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
         /v 'Courier New' /d 'Liberation Mono' /f >/dev/null 2>&1
+    # Keyboard cues (focus rectangles, access-key underlines) shown only once
+    # the keyboard is used, as Windows has them by default; Wine's own
+    # default shows them always.
+    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v UserPreferencesMask /t REG_BINARY \
+        /d 1000028012000000 /f >/dev/null 2>&1
     wine_settles 60
-    touch "$WINEPREFIX/.ring-prefix-2"
+    touch "$ready"
     echo "prefix $WINEPREFIX made"
     ;;
 case)
@@ -92,7 +102,7 @@ case)
     for f in Install.exe wine-driver.exe; do
         [ -f "$build/$f" ] || { echo "$build/$f is missing: build the win64 preset first"; exit 1; }
     done
-    [ -f "$WINEPREFIX/.ring-prefix-2" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
+    [ -f "$ready" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
     wine_settles 20 || "$WINESERVER" -k || true
     start_display
     mkdir "$work/disc"
@@ -128,7 +138,7 @@ case)
 shell)
     build=$3
     where=${4:-folder}
-    [ -f "$WINEPREFIX/.ring-prefix-2" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
+    [ -f "$ready" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
     wine_settles 20 || "$WINESERVER" -k || true
     start_display
     mkdir "$work/disc"
@@ -153,13 +163,24 @@ shell)
     wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
     exit $status
     ;;
+msaa)
+    build=$3
+    [ -f "$build/msaa-test.exe" ] || { echo "$build/msaa-test.exe is missing: build the win64 preset first"; exit 1; }
+    [ -f "$ready" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
+    wine_settles 20 || "$WINESERVER" -k || true
+    start_display
+    status=0
+    timeout 60 "$WINE" "$build/msaa-test.exe" || status=1
+    wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
+    exit $status
+    ;;
 launch)
     build=$3
     what=$4
     for f in Install.exe wine-launch-driver.exe stub-installer.exe fatal-guard-probe.exe; do
         [ -f "$build/$f" ] || { echo "$build/$f is missing: build the win64 preset first"; exit 1; }
     done
-    [ -f "$WINEPREFIX/.ring-prefix-2" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
+    [ -f "$ready" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
     wine_settles 20 || "$WINESERVER" -k || true
     start_display
     if [ "$what" = paths ]; then
@@ -209,7 +230,7 @@ launch)
     exit $status
     ;;
 *)
-    echo "usage: ring.sh prefix PREFIX | case PREFIX BUILD SCENARIO | shell PREFIX BUILD [root] | launch PREFIX BUILD CASE" >&2
+    echo "usage: ring.sh prefix PREFIX | case PREFIX BUILD SCENARIO | shell PREFIX BUILD [root] | msaa PREFIX BUILD | launch PREFIX BUILD CASE" >&2
     exit 2
     ;;
 esac
