@@ -363,6 +363,11 @@ void cuesFromTheSystem(Checks& checks) {
             checks.expect(!form.focusCuesShown(), "without, it does not");
             SendMessageW(window.handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
             checks.expect(form.focusCuesShown(), "until the system clears the window's UISF_HIDEFOCUS");
+            // Alt+F4 as the system delivers it: a key with Alt held, left to
+            // the default window procedure, which closes the window.
+            PostMessageW(window.handle(), WM_SYSKEYDOWN, VK_F4, 1 | (1L << 29));
+            pump();
+            checks.expect(form.unloaded() && !IsWindow(window.handle()), "Alt+F4 closes the menu as ever");
         }
     }
     SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(static_cast<INT_PTR>(before)), 0);
