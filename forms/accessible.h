@@ -46,15 +46,12 @@ public:
     virtual ~AccessibleObserver() = default;
     // The keyboard focus moved to this entry; nullptr: to no entry (the
     // window itself has the focus).
-    virtual void focusChanged(const Control* entry) { (void)entry; }
+    virtual void focusChanged(const Control* /*entry*/) {}
     // The name of a visible child changed (its caption was written with a
     // new text).
-    virtual void nameChanged(const Control& child) { (void)child; }
+    virtual void nameChanged(const Control& /*child*/) {}
     // A listed control was shown (it joined the tree) or hidden (it left).
-    virtual void visibilityChanged(const Control& child, bool visible) {
-        (void)child;
-        (void)visible;
-    }
+    virtual void visibilityChanged(const Control& /*child*/, bool /*visible*/) {}
 };
 
 }  // namespace forms

@@ -32,10 +32,10 @@ public:
     // aligned on its own.
     virtual void drawText(const std::string& text, const PixelRect& box, const TextStyle& style) = 0;
     virtual void drawShape(const ShapeDef& shape, const PixelRect& box) = 0;
-    // The keyboard focus: a dotted line one pixel wide on the edge of box
-    // (inside it), every other pixel inverted, as Windows draws focus. The
-    // dots lie where x + y is odd in client-area pixels, wherever the paint
-    // starts, so that a part painted again matches the rest.
+    // The keyboard focus: a dotted line one (layout) pixel wide on the edge
+    // of box (inside it), every other pixel inverted, as Windows draws
+    // focus. The dots lie where x + y is odd in client-area pixels, wherever
+    // the paint starts, so that a part painted again matches the rest.
     virtual void drawFocusRect(const PixelRect& box) = 0;
 };
 

@@ -17,6 +17,11 @@ packages=(
   # a desktop to test on: a virtual display, a window manager, a panel, and
   # tools to drive and photograph it
   xvfb xauth openbox tint2 xdotool wmctrl x11-utils imagemagick procps
+  # a desktop's scale factor, changed while the menu runs (XSETTINGS)
+  xsettingsd
+  # a screen reader's view of the menu: a session bus, the AT-SPI bus and
+  # registry, and Python's AT-SPI client
+  at-spi2-core dbus-daemon gir1.2-atspi-2.0 python3-gi
   # Install.exe: the MinGW-w64 cross compilers, and the 64-bit Wine to run
   # it (never wine32: its loader cannot start on these machines) with Wine's
   # own fonts, which its dialogs and the Wine test ring use

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "forms/mnemonic.h"
+#include "platform/cairo/device_image.h"
 #include "platform/cairo/font_faces.h"
 
 namespace platform::cairo {
@@ -19,8 +20,6 @@ void setSource(cairo_t* cr, forms::Colour colour) {
     forms::Rgb c = forms::resolveWithDefaults(colour);
     cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0);
 }
-
-void rect(cairo_t* cr, const forms::PixelRect& r) { cairo_rectangle(cr, r.left, r.top, r.width, r.height); }
 
 struct LayoutDeleter {
     void operator()(PangoLayout* l) const { g_object_unref(l); }
@@ -55,42 +54,54 @@ std::size_t utf8Length(const std::string& s, std::size_t at) {
 
 }  // namespace
 
-CairoPainter::CairoPainter(cairo_t* cr) : cr_(cr) { cairo_save(cr_); }
+cairo_surface_t* CairoPicture::atDeviceResolution(const forms::PixelRect& box, bool stretch, double scale) const {
+    if (drawn_.image && drawn_.box == box && drawn_.stretch == stretch && drawn_.scale == scale)
+        return drawn_.image.get();
+    Surface image = deviceImage(CAIRO_FORMAT_ARGB32, box, scale);
+    cairo_t* cr = cairo_create(image.get());
+    render(cr, box, stretch);
+    cairo_destroy(cr);
+    cairo_surface_flush(image.get());
+    drawn_ = {box, stretch, scale, std::move(image)};
+    return drawn_.image.get();
+}
+
+CairoPainter::CairoPainter(cairo_t* cr, double scale) : cr_(cr), scale_(scale) { cairo_save(cr_); }
 
 CairoPainter::~CairoPainter() { cairo_restore(cr_); }
+
+void CairoPainter::devicePath(const forms::PixelRect& r) {
+    const forms::PixelRect d = forms::toDevice(r, scale_);
+    cairo_rectangle(cr_, d.left / scale_, d.top / scale_, d.width / scale_, d.height / scale_);
+}
 
 void CairoPainter::setClip(const forms::PixelRect& r) {
     cairo_restore(cr_);
     cairo_save(cr_);
-    rect(cr_, r);
+    devicePath(r);
     cairo_clip(cr_);
 }
 
 void CairoPainter::fillRect(const forms::PixelRect& r, forms::Colour colour) {
     setSource(cr_, colour);
-    rect(cr_, r);
+    devicePath(r);
     cairo_fill(cr_);
 }
 
 void CairoPainter::drawPicture(const forms::Picture& picture, const forms::PixelRect& box, bool stretch) {
     const auto& drawable = static_cast<const CairoPicture&>(picture);
+    if (box.empty()) return;
     cairo_save(cr_);
-    rect(cr_, box);
+    devicePath(box);
     cairo_clip(cr_);
-    if (stretch && !box.empty()) {
-        // Scaled once, whole, into a picture of the box's size, then copied
-        // at whole pixels: a scaled drawing's pixels depend on where the
-        // clip's rows start, and a part of the box painted again must look
-        // exactly like the whole box painted at once.
-        cairo_surface_t* scaled = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, box.width, box.height);
-        cairo_t* sc = cairo_create(scaled);
-        drawable.render(sc, {0, 0, box.width, box.height}, true);
-        cairo_destroy(sc);
-        cairo_set_source_surface(cr_, scaled, box.left, box.top);
+    if (stretch || scale_ != 1) {
+        // Scaled once, whole, then copied pixel for pixel. At natural size
+        // only what the box shows of the picture is kept.
+        forms::PixelRect drawn = stretch ? box : box.intersect({box.left, box.top, picture.width(), picture.height()});
+        cairo_set_source_surface(cr_, drawable.atDeviceResolution(drawn, stretch, scale_), 0, 0);
         cairo_paint(cr_);
-        cairo_surface_destroy(scaled);
     } else {
-        drawable.render(cr_, box, stretch);
+        drawable.render(cr_, box, false);  // one pixel of the picture to one of the screen
     }
     cairo_restore(cr_);
 }
@@ -125,7 +136,7 @@ void CairoPainter::drawText(const std::string& text, const forms::PixelRect& box
     pango_layout_set_attributes(layout.get(), attrs.get());
 
     cairo_save(cr_);
-    rect(cr_, box);
+    devicePath(box);
     cairo_clip(cr_);
     setSource(cr_, style.colour);
     cairo_move_to(cr_, box.left, box.top);

@@ -9,6 +9,7 @@
 
 #include "forms/runtime_error.h"
 #include "platform/cairo/cairo_painter.h"
+#include "platform/cairo/device_image.h"
 #include "platform/cairo/wmf_player.h"
 
 namespace platform::cairo {
@@ -21,11 +22,6 @@ namespace {
 
 std::uint32_t u16(forms::FileImage b, std::size_t at) { return b[at] | b[at + 1] << 8; }
 std::uint32_t u32(forms::FileImage b, std::size_t at) { return u16(b, at) | u16(b, at + 2) << 16; }
-
-struct SurfaceDeleter {
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 
 // A decoded bitmap or icon, drawn at natural size or scaled to fill its box.
 class RasterPicture final : public CairoPicture {
@@ -41,8 +37,11 @@ public:
         if (stretch && !box.empty() && (box.width != width() || box.height != height()))
             cairo_scale(cr, static_cast<double>(box.width) / width(), static_cast<double>(box.height) / height());
         cairo_set_source_surface(cr, surface_.get(), 0, 0);
-        // GOOD filters a shrunk picture over all its pixels, not just the nearest.
+        // GOOD filters a shrunk picture over all its pixels, not just the
+        // nearest, and an enlarged one smoothly between them; its edge pixels
+        // reach to its edge instead of fading into what lies outside it.
         cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+        cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
         cairo_rectangle(cr, 0, 0, width(), height());
         cairo_fill(cr);
         cairo_restore(cr);

@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include "platform/cairo/cairo_painter.h"
+#include "platform/cairo/device_image.h"
 
 namespace platform::gtk {
 
@@ -32,11 +33,12 @@ CursorCache::~CursorCache() {
         if (c) g_object_unref(c);
 }
 
-GdkCursor* CursorCache::get(GdkDisplay* display, const forms::Cursor& c) {
+GdkCursor* CursorCache::get(GdkDisplay* display, const forms::Cursor& c, int scale) {
     if (c.code == forms::pointer::kCustom) {
         if (!c.icon) return nullptr;
-        auto it = icons_.find(c.icon);
-        if (it == icons_.end()) it = icons_.emplace(c.icon, fromIcon(display, *c.icon)).first;
+        const auto key = std::make_pair(c.icon, scale);
+        auto it = icons_.find(key);
+        if (it == icons_.end()) it = icons_.emplace(key, fromIcon(display, *c.icon, scale)).first;
         return it->second;
     }
     const char* name = cursorName(c.code);
@@ -46,17 +48,18 @@ GdkCursor* CursorCache::get(GdkDisplay* display, const forms::Cursor& c) {
     return it->second;
 }
 
-GdkCursor* CursorCache::fromIcon(GdkDisplay* display, const forms::Picture& icon) {
+GdkCursor* CursorCache::fromIcon(GdkDisplay* display, const forms::Picture& icon, int scale) {
     const auto* picture = dynamic_cast<const platform::cairo::CairoPicture*>(&icon);
     if (!picture) return nullptr;
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kIconSize, kIconSize);
-    cairo_t* cr = cairo_create(surface);
-    picture->render(cr, {0, 0, kIconSize, kIconSize}, false);
+    // The picture enlarged smoothly to the scale's cursor size; GDK takes
+    // the image's device scale and the hot spot in layout pixels.
+    const forms::PixelRect box{0, 0, kIconSize, kIconSize};
+    platform::cairo::Surface image = platform::cairo::deviceImage(CAIRO_FORMAT_ARGB32, box, scale);
+    cairo_t* cr = cairo_create(image.get());
+    picture->render(cr, box, false);
     cairo_destroy(cr);
-    cairo_surface_flush(surface);
-    GdkCursor* cursor = gdk_cursor_new_from_surface(display, surface, kIconSize / 2, kIconSize / 2);
-    cairo_surface_destroy(surface);
-    return cursor;
+    cairo_surface_flush(image.get());
+    return gdk_cursor_new_from_surface(display, image.get(), kIconSize / 2, kIconSize / 2);
 }
 
 }  // namespace platform::gtk

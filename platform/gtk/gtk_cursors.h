@@ -5,6 +5,7 @@
 #include <gdk/gdk.h>
 
 #include <map>
+#include <utility>
 
 #include "forms/form.h"
 
@@ -17,18 +18,21 @@ public:
     CursorCache(const CursorCache&) = delete;
     CursorCache& operator=(const CursorCache&) = delete;
 
-    // The cursor for c on display; nullptr for the default pointer. The
-    // cache keeps ownership; icon cursors are made once per picture.
-    GdkCursor* get(GdkDisplay* display, const forms::Cursor& c);
+    // The cursor for c on display at a window scale factor; nullptr for the
+    // default pointer. The cache keeps ownership; icon cursors are made once
+    // per picture and scale. Named cursors come from the desktop's theme,
+    // which sizes them for the scale itself.
+    GdkCursor* get(GdkDisplay* display, const forms::Cursor& c, int scale = 1);
 
-    // The size of a custom pointer, in pixels, and its hot spot (the centre).
+    // The size of a custom pointer in layout pixels, and its hot spot (the
+    // centre); at scale 2 it is 64 device pixels wide.
     static constexpr int kIconSize = 32;
 
 private:
-    GdkCursor* fromIcon(GdkDisplay* display, const forms::Picture& icon);
+    GdkCursor* fromIcon(GdkDisplay* display, const forms::Picture& icon, int scale);
 
     std::map<int, GdkCursor*> named_;
-    std::map<const forms::Picture*, GdkCursor*> icons_;
+    std::map<std::pair<const forms::Picture*, int>, GdkCursor*> icons_;
 };
 
 }  // namespace platform::gtk

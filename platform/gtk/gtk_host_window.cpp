@@ -1,11 +1,13 @@
 #include "platform/gtk/gtk_host_window.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 
 #include "forms/colour.h"
 #include "platform/cairo/cairo_painter.h"
+#include "platform/cairo/device_image.h"
 
 namespace platform::gtk {
 
@@ -35,10 +37,6 @@ forms::Press pressOf(GtkWidget* widget, const GdkEventButton* e) {
     return forms::Press::timed(e->time, {static_cast<std::uint32_t>(std::max(time, 0)), distance});
 }
 
-forms::Point toClient(double x, double y) {
-    return {static_cast<int>(x) - GtkHostWindow::kBorder, static_cast<int>(y) - GtkHostWindow::kBorder};
-}
-
 }  // namespace
 
 GtkHostWindow::GtkHostWindow(forms::Form& form) : form_(form) {
@@ -46,9 +44,11 @@ GtkHostWindow::GtkHostWindow(forms::Form& form) : form_(form) {
     gtk_window_set_title(GTK_WINDOW(window_), form_.window().caption);
     gtk_window_set_decorated(GTK_WINDOW(window_), FALSE);
 
-    area_ = gtk_drawing_area_new();
+    area_ = menuAreaNew();
     gtk_widget_add_events(area_, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
-                                     GDK_LEAVE_NOTIFY_MASK);
+                                     GDK_LEAVE_NOTIFY_MASK | GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK |
+                                     GDK_FOCUS_CHANGE_MASK);
+    gtk_widget_set_can_focus(area_, TRUE);  // the keyboard focus of the window, for readers
     gtk_container_add(GTK_CONTAINER(window_), area_);
 
     g_signal_connect(area_, "draw", G_CALLBACK(onDraw), this);
@@ -56,38 +56,82 @@ GtkHostWindow::GtkHostWindow(forms::Form& form) : form_(form) {
     g_signal_connect(area_, "button-press-event", G_CALLBACK(onButton), this);
     g_signal_connect(area_, "button-release-event", G_CALLBACK(onButton), this);
     g_signal_connect(area_, "leave-notify-event", G_CALLBACK(onLeave), this);
+    // Keys are taken at the window, before GTK's own focus keys.
+    g_signal_connect(window_, "key-press-event", G_CALLBACK(onKey), this);
+    g_signal_connect(window_, "key-release-event", G_CALLBACK(onKey), this);
+    g_signal_connect(window_, "focus-out-event", G_CALLBACK(onFocusOut), this);
     g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
     g_signal_connect(window_, "window-state-event", G_CALLBACK(onWindowState), this);
     g_signal_connect(window_, "destroy", G_CALLBACK(onDestroy), this);
+    g_signal_connect(window_, "notify::scale-factor", G_CALLBACK(onScaleChanged), this);
 
     form_.attach(this);
+    readers_ = std::make_unique<AccessibleBridge>(area_, static_cast<AccessibleHost&>(*this));
 }
 
 GtkHostWindow::~GtkHostWindow() {
     form_.attach(nullptr);
+    readers_.reset();
     if (window_) gtk_widget_destroy(window_);
+}
+
+void GtkHostWindow::coverMonitor() {
+    // Cover the monitor ourselves, for an X server without a window manager;
+    // a window manager maximizes the window over the same area.
+    GdkDisplay* display = gtk_widget_get_display(window_);
+    GdkMonitor* monitor = nullptr;
+    if (GdkWindow* shown = gtk_widget_get_window(window_)) monitor = gdk_display_get_monitor_at_window(display, shown);
+    if (!monitor) monitor = gdk_display_get_primary_monitor(display);
+    if (!monitor && gdk_display_get_n_monitors(display) > 0) monitor = gdk_display_get_monitor(display, 0);
+    if (!monitor) return;
+    GdkRectangle g;
+    gdk_monitor_get_geometry(monitor, &g);
+    gtk_window_move(GTK_WINDOW(window_), g.x, g.y);
+    if (gtk_widget_get_realized(window_))
+        gtk_window_resize(GTK_WINDOW(window_), g.width, g.height);
+    else
+        gtk_window_set_default_size(GTK_WINDOW(window_), g.width, g.height);
 }
 
 void GtkHostWindow::show() {
     if (!window_) return;
-    // Cover the monitor ourselves, for an X server without a window manager;
-    // a window manager maximizes the window over the same area.
-    GdkDisplay* display = gtk_widget_get_display(window_);
-    GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
-    if (!monitor && gdk_display_get_n_monitors(display) > 0) monitor = gdk_display_get_monitor(display, 0);
-    if (monitor) {
-        GdkRectangle g;
-        gdk_monitor_get_geometry(monitor, &g);
-        gtk_window_move(GTK_WINDOW(window_), g.x, g.y);
-        gtk_window_set_default_size(GTK_WINDOW(window_), g.width, g.height);
-    }
+    coverMonitor();
     if (form_.window().windowState == forms::WindowState::Maximized) gtk_window_maximize(GTK_WINDOW(window_));
     gtk_widget_show_all(window_);
+    gtk_widget_grab_focus(area_);
 }
+
+int GtkHostWindow::scale() const { return area_ ? std::max(1, gtk_widget_get_scale_factor(area_)) : 1; }
 
 void GtkHostWindow::invalidate(const forms::PixelRect& rect) {
     if (!area_ || rect.empty()) return;
     gtk_widget_queue_draw_area(area_, rect.left + kBorder, rect.top + kBorder, rect.width, rect.height);
+}
+
+void GtkHostWindow::focusChanged(const forms::Control* entry) {
+    if (readers_) readers_->focusChanged(entry);
+}
+
+void GtkHostWindow::nameChanged(const forms::Control& child) {
+    if (readers_) readers_->nameChanged(child);
+}
+
+void GtkHostWindow::visibilityChanged(const forms::Control& child, bool visible) {
+    if (readers_) readers_->visibilityChanged(child, visible);
+}
+
+GdkRectangle GtkHostWindow::toArea(const forms::PixelRect& client) const {
+    return {client.left + kBorder, client.top + kBorder, client.width, client.height};
+}
+
+// A position (layout pixels of the window, fractions where the scale is
+// above 1) as the client-area pixel that holds it.
+forms::Point GtkHostWindow::toClient(double x, double y) const {
+    return {static_cast<int>(std::floor(x)) - kBorder, static_cast<int>(std::floor(y)) - kBorder};
+}
+
+void GtkHostWindow::runDefaultAction(const forms::Control& entry) {
+    deliver([&] { form_.accessibleAction(entry); });
 }
 
 void GtkHostWindow::unload() {
@@ -100,7 +144,7 @@ void GtkHostWindow::unload() {
 
 void GtkHostWindow::paintFrame(cairo_t* cr) {
     const int w = gtk_widget_get_allocated_width(area_), h = gtk_widget_get_allocated_height(area_);
-    platform::cairo::CairoPainter painter(cr);
+    platform::cairo::CairoPainter painter(cr, scale());
     painter.fillRect({0, 0, w, kBorder}, kFrameColour);
     painter.fillRect({0, h - kBorder, w, kBorder}, kFrameColour);
     painter.fillRect({0, 0, kBorder, h}, kFrameColour);
@@ -113,40 +157,37 @@ void GtkHostWindow::paint(cairo_t* cr) {
     const int clientH = gtk_widget_get_allocated_height(area_) - 2 * kBorder;
     const forms::PixelRect client{0, 0, clientW, clientH};
 
-    // Each rectangle is painted into an image first and then copied to the
-    // window: text then gets the same font rendering (fontconfig's hinting)
-    // as in the headless back end, so the screen is pixel for pixel what the
-    // render tests see.
-    auto paintRect = [&](int x, int y, int w, int h) {
-        forms::PixelRect dirty = forms::PixelRect{x - kBorder, y - kBorder, w, h}.intersect(client);
+    // Each rectangle is painted into an image at the window's scale first
+    // and then copied to the window, device pixel for device pixel: text then
+    // gets the same font rendering (fontconfig's hinting) as in the headless
+    // back end, so the screen is pixel for pixel what the render tests see,
+    // and nothing is enlarged by GTK (which would leave grey seams around
+    // every repainted box). GTK's clip is in layout pixels and may cut one in
+    // two at a scale above 1: the layout pixels that cover it are painted,
+    // and the clip keeps what lies outside from the window.
+    const double s = scale();
+    auto paintRect = [&](double x, double y, double w, double h) {
+        const int left = static_cast<int>(std::floor(x)), top = static_cast<int>(std::floor(y));
+        const int right = static_cast<int>(std::ceil(x + w)), bottom = static_cast<int>(std::ceil(y + h));
+        forms::PixelRect dirty =
+            forms::PixelRect{left - kBorder, top - kBorder, right - left, bottom - top}.intersect(client);
         if (dirty.empty()) return;
-        cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, dirty.width, dirty.height);
-        cairo_t* icr = cairo_create(image);
-        cairo_translate(icr, -dirty.left, -dirty.top);
-        {
-            platform::cairo::CairoPainter painter(icr);
-            form_.paint(painter, dirty);
-        }
-        cairo_destroy(icr);
-        cairo_surface_flush(image);
         cairo_save(cr);
-        cairo_set_source_surface(cr, image, dirty.left + kBorder, dirty.top + kBorder);
-        cairo_rectangle(cr, dirty.left + kBorder, dirty.top + kBorder, dirty.width, dirty.height);
-        cairo_fill(cr);
+        cairo_translate(cr, kBorder, kBorder);
+        platform::cairo::repaintForm(cr, form_, dirty, s);
         cairo_restore(cr);
-        cairo_surface_destroy(image);
     };
 
     cairo_rectangle_list_t* list = cairo_copy_clip_rectangle_list(cr);
     if (list->status == CAIRO_STATUS_SUCCESS) {
         for (int i = 0; i < list->num_rectangles; ++i) {
             const cairo_rectangle_t& r = list->rectangles[i];
-            paintRect(static_cast<int>(r.x), static_cast<int>(r.y), static_cast<int>(r.width),
-                      static_cast<int>(r.height));
+            paintRect(r.x, r.y, r.width, r.height);
         }
     } else {
-        GdkRectangle r;
-        if (gdk_cairo_get_clip_rectangle(cr, &r)) paintRect(r.x, r.y, r.width, r.height);
+        double x1, y1, x2, y2;
+        cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
+        paintRect(x1, y1, x2 - x1, y2 - y1);
     }
     cairo_rectangle_list_destroy(list);
 }
@@ -167,9 +208,11 @@ void GtkHostWindow::updateCursor() {
     GdkWindow* w = gtk_widget_get_window(area_);
     if (!w) return;
     forms::Cursor wanted = form_.cursor();
-    if (wanted == shown_) return;
+    const int s = scale();
+    if (wanted == shown_ && s == shownScale_) return;
     shown_ = wanted;
-    gdk_window_set_cursor(w, cursors_.get(gtk_widget_get_display(area_), wanted));
+    shownScale_ = s;
+    gdk_window_set_cursor(w, cursors_.get(gtk_widget_get_display(area_), wanted, s));
 }
 
 gboolean GtkHostWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer p) {
@@ -183,7 +226,7 @@ gboolean GtkHostWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer p) {
 
 gboolean GtkHostWindow::onMotion(GtkWidget*, GdkEventMotion* e, gpointer p) {
     GtkHostWindow* w = self(p);
-    w->deliver([&] { w->form_.pointerMove(toClient(e->x, e->y)); });
+    w->deliver([&] { w->form_.pointerMove(w->toClient(e->x, e->y)); });
     return TRUE;
 }
 
@@ -194,7 +237,7 @@ gboolean GtkHostWindow::onButton(GtkWidget* widget, GdkEventButton* e, gpointer 
     forms::Button b;
     if (!toButton(e->button, b)) return TRUE;
     GtkHostWindow* w = self(p);
-    const forms::Point at = toClient(e->x, e->y);
+    const forms::Point at = w->toClient(e->x, e->y);
     w->deliver([&] {
         if (e->type == GDK_BUTTON_PRESS)
             w->form_.pointerDown(at, b, pressOf(widget, e));
@@ -212,6 +255,24 @@ gboolean GtkHostWindow::onLeave(GtkWidget*, GdkEventCrossing* e, gpointer p) {
     return TRUE;
 }
 
+gboolean GtkHostWindow::onKey(GtkWidget*, GdkEventKey* e, gpointer p) {
+    GtkHostWindow* w = self(p);
+    if (e->type == GDK_KEY_RELEASE) {
+        w->keys_.release(*e);
+        return FALSE;
+    }
+    const std::optional<forms::KeyPress> key = w->keys_.press(*e);
+    if (!key) return FALSE;
+    bool taken = false;
+    w->deliver([&] { taken = w->form_.keyDown(*key); });
+    return taken;
+}
+
+gboolean GtkHostWindow::onFocusOut(GtkWidget*, GdkEventFocus*, gpointer p) {
+    self(p)->keys_.forgetHeldKeys();
+    return FALSE;
+}
+
 gboolean GtkHostWindow::onDelete(GtkWidget*, GdkEvent*, gpointer p) {
     GtkHostWindow* w = self(p);
     w->deliver([&] {
@@ -226,6 +287,15 @@ gboolean GtkHostWindow::onWindowState(GtkWidget* widget, GdkEventWindowState* e,
     if ((e->changed_mask & GDK_WINDOW_STATE_ICONIFIED) && (e->new_window_state & GDK_WINDOW_STATE_ICONIFIED))
         gtk_window_deiconify(GTK_WINDOW(widget));
     return FALSE;
+}
+
+void GtkHostWindow::onScaleChanged(GObject*, GParamSpec*, gpointer p) {
+    GtkHostWindow* w = self(p);
+    if (!w->window_) return;
+    // The monitor's size in layout pixels changed with the scale; GTK paints
+    // the whole window again by itself.
+    w->coverMonitor();
+    w->updateCursor();
 }
 
 void GtkHostWindow::onDestroy(GtkWidget*, gpointer p) {

@@ -7,17 +7,29 @@
 // are painted again. Pointer events reach the form in client-area pixels, and
 // after every event the pointer shows what the form asks for. The window
 // cannot be minimised: it comes back at once (the panel it would be restored
-// from is hidden).
+// from is hidden). Keys reach the form as its own (gtk_keys.h); keys it
+// does not take go on to GTK. Screen readers see the form's accessible tree
+// through AT-SPI (gtk_accessible.h).
+//
+// Pixels here are GTK's: layout pixels, each of which covers as many device
+// pixels as the window's scale factor says (2 where GDK_SCALE=2 or the
+// desktop is set to 200 %). The form is drawn at device resolution and the
+// hand pointer at the scale's cursor size; the window follows a change of
+// the scale factor while it runs.
 #pragma once
 
 #include <gtk/gtk.h>
 
+#include <memory>
+
 #include "forms/form.h"
+#include "platform/gtk/gtk_accessible.h"
 #include "platform/gtk/gtk_cursors.h"
+#include "platform/gtk/gtk_keys.h"
 
 namespace platform::gtk {
 
-class GtkHostWindow final : public forms::FormSite {
+class GtkHostWindow final : public forms::FormSite, private AccessibleHost {
 public:
     // Creates the window (not yet shown) and attaches it to form.
     explicit GtkHostWindow(forms::Form& form);
@@ -35,6 +47,11 @@ public:
     // handler has returned.
     void unload() override;
 
+    // The form's news for readers, passed on to AT-SPI.
+    void focusChanged(const forms::Control* entry) override;
+    void nameChanged(const forms::Control& child) override;
+    void visibilityChanged(const forms::Control& child, bool visible) override;
+
     // The width of the frame around the client area, in pixels.
     static constexpr int kBorder = 1;
 
@@ -43,10 +60,17 @@ private:
     static gboolean onMotion(GtkWidget*, GdkEventMotion* e, gpointer self);
     static gboolean onButton(GtkWidget*, GdkEventButton* e, gpointer self);
     static gboolean onLeave(GtkWidget*, GdkEventCrossing* e, gpointer self);
+    static gboolean onKey(GtkWidget*, GdkEventKey* e, gpointer self);
+    static gboolean onFocusOut(GtkWidget*, GdkEventFocus*, gpointer self);
     static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
     static gboolean onWindowState(GtkWidget*, GdkEventWindowState* e, gpointer self);
     static void onDestroy(GtkWidget*, gpointer self);
+    static void onScaleChanged(GObject*, GParamSpec*, gpointer self);
 
+    // Sizes the window to its monitor, whose size in layout pixels depends
+    // on the scale.
+    void coverMonitor();
+    int scale() const;
     void paint(cairo_t* cr);
     void paintFrame(cairo_t* cr);
     // Runs one event into the form; a fault other than the form's own
@@ -55,11 +79,20 @@ private:
     void deliver(F&& f);
     void updateCursor();
 
+    // AccessibleHost
+    forms::Form& hostedForm() override { return form_; }
+    GdkRectangle toArea(const forms::PixelRect& client) const override;
+    forms::Point toClient(double areaX, double areaY) const override;
+    void runDefaultAction(const forms::Control& entry) override;
+
     forms::Form& form_;
     GtkWidget* window_ = nullptr;
     GtkWidget* area_ = nullptr;
     CursorCache cursors_;
     forms::Cursor shown_{};
+    int shownScale_ = 0;  // the scale shown_ was made for
+    KeyTranslator keys_;
+    std::unique_ptr<AccessibleBridge> readers_;
 };
 
 }  // namespace platform::gtk

@@ -4,12 +4,10 @@
 #include <stdexcept>
 #include <utility>
 
-#include "platform/cairo/cairo_painter.h"
-
 namespace platform::headless {
 
-HeadlessWindow::HeadlessWindow(forms::Form& form, int width, int height)
-    : form_(form), width_(width), height_(height) {
+HeadlessWindow::HeadlessWindow(forms::Form& form, int width, int height, double scale)
+    : form_(form), width_(width), height_(height), scale_(scale) {
     form_.attach(this);
 }
 
@@ -40,17 +38,7 @@ long long HeadlessWindow::dirtyArea() const {
     return sum;
 }
 
-Surface HeadlessWindow::render() const {
-    Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_));
-    cairo_t* cr = cairo_create(surface.get());
-    {
-        platform::cairo::CairoPainter painter(cr);
-        form_.paint(painter, {0, 0, width_, height_});
-    }
-    cairo_destroy(cr);
-    cairo_surface_flush(surface.get());
-    return surface;
-}
+Surface HeadlessWindow::render() const { return platform::cairo::paintForm(form_, {0, 0, width_, height_}, scale_); }
 
 forms::Rgb HeadlessWindow::pixel(cairo_surface_t* surface, int x, int y) {
     if (x < 0 || y < 0 || x >= cairo_image_surface_get_width(surface) || y >= cairo_image_surface_get_height(surface))

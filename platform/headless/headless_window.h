@@ -1,7 +1,8 @@
 // A window without a screen: it records what the form invalidates, whether
 // it was unloaded and what the form tells readers, takes keys as a keyboard
 // would give them, and paints the whole client area into an image in memory,
-// through the same cairo painter as the GTK window.
+// through the same cairo painter as the GTK window, at a scale (device pixels
+// per layout pixel) as a screen of that density would.
 #pragma once
 
 #include <cairo.h>
@@ -11,19 +12,18 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "platform/cairo/device_image.h"
 
 namespace platform::headless {
 
-struct SurfaceDeleter {
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+using Surface = platform::cairo::Surface;
 
 class HeadlessWindow final : public forms::FormSite {
 public:
-    // A client area of width by height pixels, as a maximized window on a
-    // screen of that size would have (less its one-pixel border).
-    HeadlessWindow(forms::Form& form, int width, int height);
+    // A client area of width by height layout pixels, as a maximized window
+    // on a screen of that size would have (less its one-pixel border), drawn
+    // at scale.
+    HeadlessWindow(forms::Form& form, int width, int height, double scale = 1.0);
     ~HeadlessWindow() override;
 
     void invalidate(const forms::PixelRect& rect) override;
@@ -41,22 +41,25 @@ public:
     void visibilityChanged(const forms::Control& child, bool visible) override;
 
     bool unloaded() const { return unloaded_; }
-    // Invalidated rectangles since the last call, and their total area.
+    // Invalidated rectangles (layout pixels) since the last call, and their
+    // total area.
     std::vector<forms::PixelRect> takeDirty();
     long long dirtyArea() const;
 
-    // The whole client area, painted now.
+    // The whole client area, painted now: an image of its device pixels.
     Surface render() const;
-    // The client area's colour at a pixel of the last render.
+    // The colour of an image's device pixel.
     static forms::Rgb pixel(cairo_surface_t* surface, int x, int y);
     static void savePng(cairo_surface_t* surface, const std::string& path);
 
     int width() const { return width_; }
     int height() const { return height_; }
+    double scale() const { return scale_; }
 
 private:
     forms::Form& form_;
     int width_, height_;
+    double scale_;
     bool unloaded_ = false;
     std::vector<forms::PixelRect> dirty_;
     std::vector<std::string> news_;

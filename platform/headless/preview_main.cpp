@@ -2,7 +2,15 @@
 // screen after the pointer has moved over each part of it, and after the
 // first Tab, one PNG each.
 //
-//   install-menu-preview [OUTPUT-DIR] [WIDTHxHEIGHT]
+//   install-menu-preview [OUTPUT-DIR] [WIDTHxHEIGHT] [SCALE]
+//
+// WIDTHxHEIGHT is the screen in device pixels (1024x768 unless given), SCALE
+// its device pixels per layout pixel (1 unless given; 2 is what GTK calls a
+// scale factor of 2): the menu is laid out on the screen's size divided by
+// the scale and drawn at its device pixels, as install-menu on that screen.
+// Each picture is the window's client area, the screen less the one-layout-
+// pixel frame.
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -34,11 +42,35 @@ forms::Point centreOf(const forms::Form& form, const forms::Control& c) {
 
 }  // namespace
 
+// The largest scale taken: beyond it the pictures grow past any screen.
+constexpr double kMaxScale = 8;
+
 int main(int argc, char** argv) {
+    if (argc > 4) {
+        std::fprintf(stderr, "usage: install-menu-preview [OUTPUT-DIR] [WIDTHxHEIGHT] [SCALE]\n");
+        return 2;
+    }
     std::string dir = argc > 1 ? argv[1] : ".";
     int width = 1024, height = 768;
-    if (argc > 2 && std::sscanf(argv[2], "%dx%d", &width, &height) != 2) {
-        std::fprintf(stderr, "install-menu-preview: size must be WIDTHxHEIGHT, not %s\n", argv[2]);
+    char extra;
+    if (argc > 2 && (std::sscanf(argv[2], "%dx%d%c", &width, &height, &extra) != 2 || width < 1 || height < 1 ||
+                     width > 16384 || height > 16384)) {
+        std::fprintf(stderr, "install-menu-preview: size must be WIDTHxHEIGHT, each 1 to 16384, not %s\n", argv[2]);
+        return 2;
+    }
+    double scale = 1;
+    if (argc > 3 && (std::sscanf(argv[3], "%lf%c", &scale, &extra) != 1 || !std::isfinite(scale) || scale < 1 ||
+                     scale > kMaxScale)) {
+        std::fprintf(stderr, "install-menu-preview: scale must be a number from 1 to %g, not %s\n", kMaxScale,
+                     argv[3]);
+        return 2;
+    }
+    // The screen in layout pixels, and the client area inside the frame.
+    const int clientWidth = static_cast<int>(width / scale) - 2;
+    const int clientHeight = static_cast<int>(height / scale) - 2;
+    if (clientWidth < 1 || clientHeight < 1) {
+        std::fprintf(stderr, "install-menu-preview: a %dx%d screen at scale %g leaves no room inside the frame\n",
+                     width, height, scale);
         return 2;
     }
     try {
@@ -48,8 +80,7 @@ int main(int argc, char** argv) {
         // pointer comes from the background onto the control, as a user's would.
         for (const State& s : kStates) {
             Form1 form(shell, loader);
-            // A maximized window's client area: the screen less the one-pixel border.
-            platform::headless::HeadlessWindow window(form, width - 2, height - 2);
+            platform::headless::HeadlessWindow window(form, clientWidth, clientHeight, scale);
             form.Form_Load();
             if (s.control) {
                 form.pointerMove(centreOf(form, form.Picture1));

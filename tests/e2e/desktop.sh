@@ -2,6 +2,12 @@
 # own, openbox as window manager and a tint2 panel. Source this file; every
 # process started here is stopped when the sourcing script exits.
 #
+# The screen is 1024x768 layout pixels at scale E2E_SCALE (1 unless set
+# before sourcing): at scale 2 a 2048x1536 screen whose programs run with
+# GDK_SCALE=2. E2E_WIDTH and E2E_HEIGHT set before sourcing give the screen
+# another size in device pixels. Coordinates below are the screen's device
+# pixels; `dev N` turns layout pixels into them at the scale E2E_SCALE says.
+#
 #   display_start              starts a bare X server (no window manager, no panel), sets DISPLAY
 #   desktop_start              starts the desktop, sets DISPLAY and PANEL (the tint2 window)
 #   menu_start EXE [DIR]       starts the menu (cwd DIR), sets MENU_PID and MENU_WINDOW;
@@ -10,12 +16,25 @@
 #   release_guard              lets the guard go on and expects it to end
 #   map_state W                prints IsViewable, IsUnMapped or IsUnviewable
 #   pixel X Y                  prints the screen's colour at (X, Y) as RRGGBB
+#   disc_with EXE NAME...      a folder DISC holding the menu EXE as install-menu and a stub
+#                              installer of each NAME that adds a line to DISC/NAME.ran when run
+#   preview_screens TOOL [DIR] has install-menu-preview TOOL write the headless pictures
+#                              of a menu on this screen into DIR ($E2E_TMP)
+#   client_shot PNG            saves the screen inside the menu's frame (its client area)
+#   client_matches PNG         the client area is PNG pixel for pixel; else sets DIFFERING
+#   control_boxes TOOL         has e2e_control_boxes TOOL say where the controls lie
+#   point NAME                 sets PX and PY to the screen point where the preview tool's
+#                              pointer stands over control NAME (needs control_boxes)
 #   wait_until SECONDS CMD...  retries CMD until it succeeds or time runs out
 #                              (CMD is run afresh each time: pass a command such as
 #                              map_state_is or pixel_is, not an expanded "$(...)")
 #   fail MESSAGE               reports a failed check and exits
 
 set -u
+E2E_SCALE=${E2E_SCALE:-1}
+E2E_WIDTH=${E2E_WIDTH:-$((1024 * E2E_SCALE))} E2E_HEIGHT=${E2E_HEIGHT:-$((768 * E2E_SCALE))}
+[ "$E2E_SCALE" = 1 ] || export GDK_SCALE=$E2E_SCALE
+dev() { echo $(($1 * E2E_SCALE)); }
 E2E_PIDS=()
 E2E_TMP=$(mktemp -d)
 
@@ -55,7 +74,7 @@ wait_until() {
 
 display_start() {
     # Xvfb picks a free display itself and writes its number to the fd.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${E2E_WIDTH}x${E2E_HEIGHT}x24" -nolisten tcp 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
     E2E_PIDS+=($!)
     wait_until 20 test -s "$E2E_TMP/display" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
     export DISPLAY=":$(cat "$E2E_TMP/display")"
@@ -82,7 +101,7 @@ menu_start() {
     E2E_PIDS+=($MENU_PID)
     wait_until 20 find_window MENU_WINDOW --pid "$MENU_PID" || fail "the menu showed no window"
     # Painted once the background is white just inside the frame.
-    wait_until 10 pixel_is 1 1 FFFFFF || fail "the menu window was not painted"
+    wait_until 10 pixel_is "$(dev 1)" "$(dev 1)" FFFFFF || fail "the menu window was not painted"
     # The menu's one child at this point is its panel guard, which would put
     # the panel back after any end of the menu: held, it cannot hide a menu
     # that fails to do so itself.
@@ -132,7 +151,58 @@ expect_menu_ends_with_panel_back() {
     release_guard
 }
 
+preview_screens() {
+    local dir=${2:-$E2E_TMP}
+    mkdir -p "$dir"
+    "$1" "$dir" "${E2E_WIDTH}x${E2E_HEIGHT}" "$E2E_SCALE" >/dev/null || fail "the preview tool failed"
+}
+
+client_shot() {
+    import -window root "$E2E_TMP/screen.png"
+    local frame
+    frame=$(dev 1)
+    convert "$E2E_TMP/screen.png" -crop "$((E2E_WIDTH - 2 * frame))x$((E2E_HEIGHT - 2 * frame))+$frame+$frame" \
+        +repage "$1"
+}
+
+client_matches() {
+    client_shot "$E2E_TMP/client.png"
+    DIFFERING=$(compare -metric AE "$E2E_TMP/client.png" "$1" "$E2E_TMP/diff.png" 2>&1)
+    [ "$DIFFERING" = 0 ]
+}
+
+control_boxes() {
+    "$1" >"$E2E_TMP/boxes.txt" || fail "the control boxes tool failed"
+}
+
+# The preview tool's point for a control: its centre, and for the picture box
+# a point near its bottom-left corner that no other control covers; one frame
+# pixel further on screen.
+point() {
+    local name l t w h
+    read -r name l t w h < <(grep "^$1 " "$E2E_TMP/boxes.txt")
+    [ -n "${name:-}" ] || fail "no control $1"
+    if [ "$1" = Picture1 ]; then
+        PX=$(dev $((l + 10 + 1))) PY=$(dev $((t + h - 10 + 1)))
+    else
+        PX=$(dev $((l + w / 2 + 1))) PY=$(dev $((t + h / 2 + 1)))
+    fi
+}
+
 map_state_is() { [ "$(map_state "$1")" = "$2" ]; }
+
+disc_with() {
+    local exe=$1 name
+    shift
+    DISC="$E2E_TMP/disc"
+    mkdir -p "$DISC"
+    cp "$exe" "$DISC/install-menu"
+    for name in "$@"; do
+        printf '#!/bin/sh\necho started >> "%s/%s.ran"\n' "$DISC" "$name" >"$DISC/$name"
+        chmod +x "$DISC/$name"
+    done
+}
+
 pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
 
 # At least MIN pixels of the W x H area at (X, Y) have colour RRGGBB.

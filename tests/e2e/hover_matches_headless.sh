@@ -8,32 +8,11 @@ EXE=$1
 PREVIEW=$2
 BOXES=$4
 
-"$PREVIEW" "$E2E_TMP" 1024x768 >/dev/null || fail "the preview tool failed"
-"$BOXES" >"$E2E_TMP/boxes.txt" || fail "the control boxes tool failed"
-
-# The screen point the preview tool moves to for a control: its centre, and
-# for the picture box a point near its bottom-left corner that no other
-# control covers; one frame pixel further on screen.
-point() {
-    local name l t w h
-    read -r name l t w h < <(grep "^$1 " "$E2E_TMP/boxes.txt")
-    [ -n "${name:-}" ] || fail "no control $1"
-    if [ "$1" = Picture1 ]; then
-        PX=$((l + 10 + 1)) PY=$((t + h - 10 + 1))
-    else
-        PX=$((l + w / 2 + 1)) PY=$((t + h / 2 + 1))
-    fi
-}
-
-client_matches() {
-    import -window root "$E2E_TMP/screen.png"
-    convert "$E2E_TMP/screen.png" -crop 1022x766+1+1 +repage "$E2E_TMP/client.png"
-    DIFFERING=$(compare -metric AE "$E2E_TMP/client.png" "$1" "$E2E_TMP/diff.png" 2>&1)
-    [ "$DIFFERING" = 0 ]
-}
+preview_screens "$PREVIEW"
+control_boxes "$BOXES"
 
 desktop_start
-xdotool mousemove 1023 767  # over the window's own background, which takes no events
+xdotool mousemove $((E2E_WIDTH - 1)) $((E2E_HEIGHT - 1))  # over the window's own background, which takes no events
 menu_start "$EXE"
 wait_until 10 client_matches "$E2E_TMP/start.png" || fail "the start screen differs in $DIFFERING pixels"
 

@@ -14,29 +14,35 @@ menu_start "$EXE"
 
 geometry=$(xwininfo -id "$MENU_WINDOW" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
     /Width:/ {w=$NF} /Height:/ {h=$NF} END {print w "x" h "+" x "+" y}')
-[ "$geometry" = "1024x768+0+0" ] || fail "the window is $geometry, not the whole 1024x768 screen"
+screen="${E2E_WIDTH}x${E2E_HEIGHT}"
+[ "$geometry" = "$screen+0+0" ] || fail "the window is $geometry, not the whole $screen screen"
 
-# Screen (1,1) is the client area's corner, Form1's white; (2,2) lies inside
-# Picture1, one pixel further in; (0,0) is the frame.
-[ "$(pixel 1 1)" = FFFFFF ] || fail "client (0,0) is $(pixel 1 1), not white"
-[ "$(pixel 2 2)" != FFFFFF ] || fail "Picture1 does not start one pixel inside the client area"
+# Layout pixel (1,1) is the client area's corner, Form1's white; (2,2) lies
+# inside Picture1, one pixel further in; (0,0) is the frame. Each is a whole
+# square of device pixels, as many wide as the scale.
+last=$((E2E_SCALE - 1))
+[ "$(pixel "$(dev 1)" "$(dev 1)")" = FFFFFF ] || fail "client (0,0) is $(pixel "$(dev 1)" "$(dev 1)"), not white"
+[ "$(pixel $(($(dev 2) - 1)) $(($(dev 2) - 1)))" = FFFFFF ] || fail "the client area's corner is not a whole layout pixel"
+[ "$(pixel "$(dev 2)" "$(dev 2)")" != FFFFFF ] || fail "Picture1 does not start one pixel inside the client area"
 [ "$(pixel 0 0)" != FFFFFF ] || fail "the window has no frame"
+[ "$(pixel "$last" "$last")" != FFFFFF ] || fail "the frame is not a whole layout pixel wide"
 
 # Inside the frame: pixel for pixel the headless start screen of a 1022x766
-# client area.
-"$PREVIEW" "$E2E_TMP" 1024x768 >/dev/null || fail "the preview tool failed"
-import -window root "$E2E_TMP/screen.png"
-convert "$E2E_TMP/screen.png" -crop 1022x766+1+1 +repage "$E2E_TMP/client.png"
+# client area at the same scale.
+preview_screens "$PREVIEW"
+client_shot "$E2E_TMP/client.png"
 differing=$(compare -metric AE "$E2E_TMP/client.png" "$E2E_TMP/start.png" "$E2E_TMP/diff.png" 2>&1)
 [ "$differing" = 0 ] || fail "$differing pixels of the window differ from the headless start screen"
 
 # The four menu entries in a bold face, each on one line: strokes two pixels
 # wide and more (a regular face's are one), as the render tests measure them.
-"$BOXES" >"$E2E_TMP/boxes.txt" || fail "the control boxes tool failed"
+control_boxes "$BOXES"
 for entry in Label8 Label10 Label11 Label12; do
     read -r _ l t w h < <(grep "^$entry " "$E2E_TMP/boxes.txt")
-    seen=$("$INK" "$E2E_TMP/screen.png" $((l + 1)) $((t + 1)) "$w" "$h" 00FF00) || fail "ink_probe failed on $entry"
-    echo "$seen" | awk '{ exit !($2 == 1 && $6 >= 2.2) }' || fail "$entry is not one line of bold text: $seen"
+    seen=$("$INK" "$E2E_TMP/screen.png" "$(dev $((l + 1)))" "$(dev $((t + 1)))" "$(dev "$w")" "$(dev "$h")" 00FF00) ||
+        fail "ink_probe failed on $entry"
+    echo "$seen" | awk -v scale="$E2E_SCALE" '{ exit !($2 == 1 && $6 >= 2.2 * scale) }' ||
+        fail "$entry is not one line of bold text: $seen"
 done
 
 [ "$(map_state "$PANEL")" = IsUnMapped ] || fail "the panel is $(map_state "$PANEL") while the menu runs"

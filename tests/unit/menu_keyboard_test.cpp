@@ -51,14 +51,6 @@ protected:
     Form1 mouse;
 };
 
-TEST_F(MenuKeyboardTest, NothingChangesUntilAKeyIsUsed) {
-    EXPECT_EQ(state(form), state(mouse));
-    EXPECT_EQ(form.focused(), nullptr);
-    moveOver(form.Label10);
-    EXPECT_FALSE(form.focusCuesShown());
-    EXPECT_EQ(form.focused(), &form.Label10) << "held for the first key, unseen";
-}
-
 TEST_F(MenuKeyboardTest, EveryKeyStepLeavesTheMenuAsTheMouseComingFromTheBackground) {
     struct Step {
         Key key;
@@ -78,15 +70,6 @@ TEST_F(MenuKeyboardTest, EveryKeyStepLeavesTheMenuAsTheMouseComingFromTheBackgro
         EXPECT_EQ(form.focused(), &s.entry);
         EXPECT_EQ(state(form), state(mouse));
     }
-}
-
-TEST_F(MenuKeyboardTest, TheFirstBackwardKeyIsExitWithItsPromptUnderTheBlankOne) {
-    press(Key::Up);
-    EXPECT_EQ(form.focused(), &form.Label12);
-    EXPECT_EQ(form.Label3.Caption.value(), " ");
-    EXPECT_EQ(form.Label4.Caption.value(), "Click to EXIT");
-    EXPECT_TRUE(form.Image5.Visible);
-    EXPECT_FALSE(form.Label13.Visible) << "the panel went with the background's reset";
 }
 
 TEST_F(MenuKeyboardTest, EnterAndSpaceDoWhatAClickDoes) {
@@ -122,18 +105,6 @@ TEST_F(MenuKeyboardTest, EnterOnExitEndsWithTheTaskbarBack) {
     EXPECT_TRUE(shell.taskbarVisible);
     EXPECT_EQ(shell.calls, (std::vector<std::string>{"unload", "findTaskbar Shell_TrayWnd", "showWindow 1"}));
     EXPECT_FALSE(press(Key::Tab)) << "nothing is left to take keys";
-}
-
-TEST_F(MenuKeyboardTest, EscapeResetsTheMenuAsTheBackgroundDoes) {
-    press(Key::Tab);
-    press(Key::Tab);
-    press(Key::Tab);  // OTHER SOFTWARES, with its panel
-    press(Key::Escape);
-    for (forms::Control* c : {&mouse.Label8, &mouse.Label10, &mouse.Label11}) mouseOnto(*c);
-    mouse.pointerMove(background());
-    EXPECT_EQ(state(form), state(mouse));
-    EXPECT_EQ(form.focused(), nullptr);
-    EXPECT_FALSE(form.Label13.Visible);
 }
 
 TEST_F(MenuKeyboardTest, MouseThenKeysGoOnFromTheEntryUnderThePointer) {

@@ -58,13 +58,6 @@ TEST_F(ReadersTest, TheOfficeDescriptionKeepsItsAmpersand) {
     EXPECT_EQ(form.accessibleName(form.Label4), menu::kOfficeDescription);
 }
 
-TEST_F(ReadersTest, HitTestFindsEntriesAndTextsButNotPictures) {
-    EXPECT_EQ(form.accessibleAt(centre(form.Label10)), &form.Label10);
-    EXPECT_EQ(form.accessibleAt(centre(form.Label5)), &form.Label5);
-    EXPECT_EQ(form.accessibleAt(centre(form.Image1)), nullptr) << "the logo";
-    EXPECT_EQ(form.accessibleAt(background()), nullptr);
-}
-
 TEST_F(ReadersTest, TheFirstTabIsHeardAsTheResetThenTheNewDescriptionThenTheFocus) {
     press(forms::Key::Tab);
     EXPECT_EQ(news(), (Lines{"name Label3", "name Label4", "hide Label13", "hide Label14", "hide Label15",
@@ -76,18 +69,6 @@ TEST_F(ReadersTest, TheFirstTabIsHeardAsTheResetThenTheNewDescriptionThenTheFocu
     EXPECT_EQ(news(), (Lines{"name Label3", "name Label4", "show Label13", "show Label14", "show Label15",
                              "show Label16", "show Label17", "show Label18", "show Label19", "name Label4",
                              "focus Label11"}));
-}
-
-TEST_F(ReadersTest, MovementsThatChangeNothingAreNotHeard) {
-    form.pointerMove(background());
-    moveOver(form.Label8);
-    news();
-    moveOver(form.Label8);
-    form.pointerMove(centre(form.Label8));
-    EXPECT_TRUE(news().empty());
-    form.pointerMove(background());
-    form.pointerMove(background());
-    EXPECT_EQ(news(), (Lines{"name Label3", "name Label4", "focus none"}));
 }
 
 TEST_F(ReadersTest, TheDefaultActionOnIndexSoftwareStartsItsInstaller) {
