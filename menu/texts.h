@@ -1,6 +1,8 @@
 // The fixed texts and colours of the menu's behaviour.
 #pragma once
 
+#include "maker_details.h"
+
 namespace menu {
 
 // Colours, written as "&H" texts and converted when they are assigned.
@@ -23,8 +25,9 @@ inline constexpr const char* kExitPrompt = "Click to EXIT";
 inline constexpr const char* kBlankPrompt = " ";
 inline constexpr const char* kInstruction = "Move your Mouse over the Text and see the instruction";
 
-// The maker's contact line and statement.
-inline constexpr const char* kMakerEmail = "install@tarvelo.example";
+// The maker's contact line (with the e-mail address the build was configured
+// with, maker_details.h) and statement.
+inline constexpr const char* kMakerEmail = MAKER_EMAIL;
 inline constexpr const char* kContactLinePrefix = "Contact Tarvelo,  e-mail Address: ";
 inline constexpr const char* kMakerStatement =
     "Here are we to serve you better with our user friendly packages. Conceived out of experience and "

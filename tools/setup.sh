@@ -26,8 +26,9 @@ packages=(
   # it (never wine32: its loader cannot start on these machines) with Wine's
   # own fonts, which its dialogs and the Wine test ring use
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64 wine64 fonts-wine
-  # the disc image and its checks
-  xorriso genisoimage
+  # the disc image and its checks; signing Install.exe for it, and the
+  # throwaway certificates of the signing test
+  xorriso genisoimage osslsigncode openssl
   # fuzzing the picture decoders
   clang libclang-rt-14-dev
   # the read-only run is watched with strace

@@ -1,5 +1,6 @@
 #include "platform/cairo/device_image.h"
 
+#include <algorithm>
 #include <new>
 
 #include "platform/cairo/cairo_painter.h"
@@ -30,14 +31,18 @@ Surface paintForm(const forms::Form& form, const forms::PixelRect& layout, doubl
 }
 
 void repaintForm(cairo_t* target, const forms::Form& form, const forms::PixelRect& layout, double scale) {
-    Surface part = paintForm(form, layout, scale);
-    const forms::PixelRect d = forms::toDevice(layout, scale);
-    cairo_save(target);
-    cairo_rectangle(target, d.left / scale, d.top / scale, d.width / scale, d.height / scale);
-    cairo_clip(target);
-    cairo_set_source_surface(target, part.get(), 0, 0);
-    cairo_paint(target);
-    cairo_restore(target);
+    constexpr int kBandRows = 128;  // layout pixels
+    for (int top = layout.top; top < layout.bottom(); top += kBandRows) {
+        const forms::PixelRect band{layout.left, top, layout.width, std::min(kBandRows, layout.bottom() - top)};
+        Surface part = paintForm(form, band, scale);
+        const forms::PixelRect d = forms::toDevice(band, scale);
+        cairo_save(target);
+        cairo_rectangle(target, d.left / scale, d.top / scale, d.width / scale, d.height / scale);
+        cairo_clip(target);
+        cairo_set_source_surface(target, part.get(), 0, 0);
+        cairo_paint(target);
+        cairo_restore(target);
+    }
 }
 
 }  // namespace platform::cairo

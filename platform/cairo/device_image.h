@@ -37,8 +37,9 @@ Surface paintForm(const forms::Form& form, const forms::PixelRect& layout, doubl
 
 // Paints the part layout of form again on target, whose user space is the
 // form's layout pixels at scale, as a window repaints what was invalidated:
-// into an image of its own (paintForm), copied onto exactly the device pixels
-// of layout.
+// band by band into an image of its own (paintForm), each copied onto exactly
+// its device pixels. Bands keep the images small (the first frame at scale 2
+// would otherwise need one of 12 MB besides the window's own).
 void repaintForm(cairo_t* target, const forms::Form& form, const forms::PixelRect& layout, double scale);
 
 }  // namespace platform::cairo

@@ -7,30 +7,30 @@
 
 #include "forms/geometry.h"
 #include "platform/cairo/cairo_painter.h"
+#include "platform/cairo/device_image.h"
 
 namespace platform::cairo {
 
 namespace {
 
-// Draws each caption in its font and box on a surface of the type the
-// window's paint uses, at the same resolution, so that the fonts and glyphs
-// pango and cairo keep are the ones that paint asks for.
-void drawCaptions(const std::vector<forms::ControlDef>& labels) {
+// Draws each caption in its font and box on an image of the kind the
+// window's paint uses, at the same scale, so that the fonts and glyphs pango
+// and cairo keep are the ones that paint asks for.
+void drawCaptions(const std::vector<forms::ControlDef>& labels, double scale) {
     for (const forms::ControlDef& def : labels) {
         forms::PixelRect box = forms::toPixels(def.box);
         box.left = box.top = 0;
         box.width = std::clamp(box.width, 1, 2048);
         box.height = std::clamp(box.height, 1, 2048);
-        cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, box.width, box.height);
-        cairo_t* cr = cairo_create(image);
+        Surface image = deviceImage(CAIRO_FORMAT_RGB24, box, scale);
+        cairo_t* cr = cairo_create(image.get());
         {
-            CairoPainter painter(cr);
+            CairoPainter painter(cr, scale);
             const forms::TextStyle style{&def.font, def.font.underline, def.foreColor, def.alignment,
                                          def.useMnemonic};
             painter.drawText(def.caption, box, style);
         }
         cairo_destroy(cr);
-        cairo_surface_destroy(image);
     }
 }
 
@@ -38,7 +38,7 @@ bool sameImage(forms::FileImage a, forms::FileImage b) { return a.data() == b.da
 
 }  // namespace
 
-StartupWarmup::StartupWarmup(std::span<const forms::ControlDef> controls) {
+StartupWarmup::StartupWarmup(std::span<const forms::ControlDef> controls, double scale) {
     std::vector<forms::ControlDef> labels;
     std::vector<forms::FileImage> images;
     for (const forms::ControlDef& def : controls) {
@@ -46,12 +46,12 @@ StartupWarmup::StartupWarmup(std::span<const forms::ControlDef> controls) {
         for (forms::FileImage image : {def.picture, def.mouseIcon})
             if (!image.empty()) images.push_back(image);
     }
-    auto work = [this, labels = std::move(labels), images = std::move(images)] {
+    auto work = [this, labels = std::move(labels), images = std::move(images), scale] {
         // A map of this thread's own: pango keeps one default map per thread.
         PangoFontMap* map = pango_cairo_font_map_new();
         pango_cairo_font_map_set_default(PANGO_CAIRO_FONT_MAP(map));
         try {
-            drawCaptions(labels);
+            drawCaptions(labels, scale);
         } catch (...) {
             // What was not prepared, the first paint does.
         }

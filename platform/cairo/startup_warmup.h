@@ -24,9 +24,10 @@ namespace platform::cairo {
 class StartupWarmup {
 public:
     // Starts the thread: it draws each label's caption in its font and box
-    // off screen with a pango font map of its own (which sets up fontconfig),
-    // and decodes every picture of the controls.
-    explicit StartupWarmup(std::span<const forms::ControlDef> controls);
+    // off screen at the scale the window is expected to have, with a pango
+    // font map of its own (which sets up fontconfig), and decodes every
+    // picture of the controls.
+    explicit StartupWarmup(std::span<const forms::ControlDef> controls, double scale = 1.0);
     // Waits for the thread.
     ~StartupWarmup();
     StartupWarmup(const StartupWarmup&) = delete;

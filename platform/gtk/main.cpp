@@ -16,11 +16,24 @@
 #include "platform/gtk/panel_guard.h"
 #include "screen/form1_definition.h"
 
+namespace {
+
+// The scale factor the window will most likely have, before GTK is there to
+// say: the one GDK_SCALE fixes, as GDK reads it, or 1. Only the warm-up goes
+// by it; a desktop that sets its scale otherwise merely warms the wrong size.
+double expectedScale() {
+    const char* fixed = std::getenv("GDK_SCALE");
+    const long scale = fixed ? std::atol(fixed) : 1;
+    return scale >= 1 && scale <= 8 ? static_cast<double>(scale) : 1.0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     platform::gtk::startPanelGuard();
     // The first frame's fonts and pictures load on a second thread while GTK
     // connects to the display (GTK itself uses neither until then).
-    platform::cairo::StartupWarmup warmup(screen::form1Controls());
+    platform::cairo::StartupWarmup warmup(screen::form1Controls(), expectedScale());
     if (!gtk_init_check(&argc, &argv)) {
         const char* display = std::getenv("DISPLAY");
         std::fprintf(stderr, "install-menu: cannot open the display%s%s\n", display ? " " : "",

@@ -24,13 +24,13 @@ wait_until 10 grep -q "Took ownership" "$E2E_TMP/xsettingsd.log" || fail "xsetti
 
 xdotool mousemove $((E2E_WIDTH - 1)) $((E2E_HEIGHT - 1))
 menu_start "$EXE"
-wait_until 10 client_matches "$E2E_TMP/one/start.png" || fail "at scale 1 the screen differs in $DIFFERING pixels"
+wait_until 30 client_matches "$E2E_TMP/one/start.png" || fail "at scale 1 the screen differs in $DIFFERING pixels"
 echo "ok: scale 1 on the 2048x1536 screen"
 
 echo 'Gdk/WindowScalingFactor 2' >"$E2E_TMP/xsettings"
 kill -HUP "$XSETTINGSD"
 E2E_SCALE=2
-wait_until 10 client_matches "$E2E_TMP/two/start.png" ||
+wait_until 30 client_matches "$E2E_TMP/two/start.png" ||
     fail "after the change to scale 2 the screen differs from the headless one in $DIFFERING pixels"
 echo "ok: laid out again at scale 2"
 
@@ -38,7 +38,7 @@ point Picture1
 xdotool mousemove "$PX" "$PY" sleep 0.2
 point Label8
 xdotool mousemove "$PX" "$PY"
-wait_until 10 client_matches "$E2E_TMP/two/address.png" ||
+wait_until 30 client_matches "$E2E_TMP/two/address.png" ||
     fail "over ADDRESS SOFTWARE at scale 2 the screen differs from the headless one in $DIFFERING pixels"
 hand="$(dev 32)x$(dev 32)+$(dev 16)+$(dev 16)"
 wait_until 5 sh -c '[ "$("$1")" = "$2" ]' _ "$PROBE" "$hand" || fail "the pointer is $("$PROBE"), not the hand at $hand"

@@ -14,7 +14,7 @@ control_boxes "$BOXES"
 desktop_start
 xdotool mousemove $((E2E_WIDTH - 1)) $((E2E_HEIGHT - 1))  # over the window's own background, which takes no events
 menu_start "$EXE"
-wait_until 10 client_matches "$E2E_TMP/start.png" || fail "the start screen differs in $DIFFERING pixels"
+wait_until 30 client_matches "$E2E_TMP/start.png" || fail "the start screen differs in $DIFFERING pixels"
 
 # Each state reached as the preview tool reaches it: from the background
 # onto the control, as a hand on the mouse would.
@@ -23,7 +23,7 @@ for state in background:Picture1 address:Label8 index:Label10 other:Label11 exit
     xdotool mousemove "$PX" "$PY" sleep 0.2
     point "${state#*:}"
     xdotool mousemove "$PX" "$PY"
-    wait_until 10 client_matches "$E2E_TMP/${state%%:*}.png" ||
+    wait_until 30 client_matches "$E2E_TMP/${state%%:*}.png" ||
         fail "over ${state#*:} the screen differs from the headless one in $DIFFERING pixels"
     echo "ok: over ${state#*:} as headless"
 done

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "picture_formats.h"
+
 namespace {
 
 int failures = 0;
@@ -136,11 +138,19 @@ void checkIconsAndManifest(const wchar_t* exe) {
     DWORD size = 0;
     const BYTE* group = resource(m, 1, RT_GROUP_ICON, &size);
     check(group && size == 6 + 3 * 14 && word(group + 2) == 1 && word(group + 4) == 3, "icon group 1 of 3 entries");
+    // The window icon's images as the screen's picture format has them:
+    // 32 by 32 at 1 bit (2 colours, 304 bytes), at 4 bits (16 colours, 744
+    // bytes), and 16 by 16 at 4 bits (296 bytes).
     struct Expected {
         int width, height, colours, bits;
         DWORD bytes;
         int id;
-    } expected[] = {{32, 32, 2, 1, 304, 30001}, {32, 32, 16, 4, 744, 30002}, {16, 16, 16, 4, 296, 30003}};
+    } expected[3];
+    for (int i = 0; i < 3; ++i) {
+        const picturecheck::IconImageFormat& f = picturecheck::kWindowIcon[i];
+        expected[i] = {f.size, f.size, f.directoryColourCount, f.bitsPerPixel, picturecheck::imageBytes(f),
+                       picturecheck::kWindowIconFirstResource + i};
+    }
     for (int i = 0; group && size == 48 && i < 3; ++i) {
         const BYTE* e = group + 6 + 14 * i;
         const Expected& x = expected[i];

@@ -8,19 +8,12 @@
 #include "app/form1.h"
 #include "platform/cairo/cairo_pictures.h"
 #include "platform/headless/fake_shell.h"
+#include "tests/unit/recording_site.h"
 
-class LoggingSite : public forms::FormSite {
+class LoggingSite : public RecordingSite {
 public:
     explicit LoggingSite(platform::headless::FakeShell& shell) : shell_(shell) {}
-    void invalidate(const forms::PixelRect& r) override { dirty.push_back(r); }
     void unload() override { shell_.calls.push_back("unload"); }
-    void focusChanged(const forms::Control* c) override { news.push_back(std::string("focus ") + (c ? c->name() : "none")); }
-    void nameChanged(const forms::Control& c) override { news.push_back(std::string("name ") + c.name()); }
-    void visibilityChanged(const forms::Control& c, bool v) override {
-        news.push_back(std::string(v ? "show " : "hide ") + c.name());
-    }
-    std::vector<forms::PixelRect> dirty;
-    std::vector<std::string> news;  // "focus Label8", "name Label3", "hide Label13", ...
 
 private:
     platform::headless::FakeShell& shell_;

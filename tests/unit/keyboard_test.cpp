@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "tests/unit/recording_site.h"
 
 namespace {
 
@@ -18,32 +19,6 @@ using forms::Key;
 using forms::Kind;
 using forms::Point;
 using Log = std::vector<std::string>;
-
-class NoPictures : public forms::PictureLoader {
-public:
-    std::unique_ptr<forms::Picture> load(forms::FileImage) override {
-        struct Blank : forms::Picture {
-            int width() const override { return 8; }
-            int height() const override { return 8; }
-        };
-        return std::make_unique<Blank>();
-    }
-};
-
-// Records what the form asks of its window and tells its readers.
-class RecordingSite : public forms::FormSite {
-public:
-    std::vector<forms::PixelRect> dirty;
-    Log news;
-    bool unloaded = false;
-    void invalidate(const forms::PixelRect& r) override { dirty.push_back(r); }
-    void unload() override { unloaded = true; }
-    void focusChanged(const forms::Control* c) override { news.push_back(std::string("focus ") + (c ? c->name() : "none")); }
-    void nameChanged(const forms::Control& c) override { news.push_back(std::string("name ") + c.name()); }
-    void visibilityChanged(const forms::Control& c, bool v) override {
-        news.push_back(std::string(v ? "show " : "hide ") + c.name());
-    }
-};
 
 const std::uint8_t kPictureBytes[] = {0, 0, 1, 0};
 
@@ -75,20 +50,7 @@ protected:
     KeyboardTest() : form(forms::WindowDef{}, kControls, pictures) {
         form.attach(&site);
         form.setAccessibility("Test Window", kTree);
-        for (const char* name : {"Box", "A", "B", "C", "Text", "Plain"})
-            for (Event e : {Event::MouseMove, Event::MouseDown, Event::MouseUp, Event::Click})
-                form.on(form.control(name), e, [this, name, e] { log.push_back(std::string(name) + ":" + eventName(e)); });
-    }
-
-    static const char* eventName(Event e) {
-        switch (e) {
-            case Event::MouseMove: return "move";
-            case Event::MouseDown: return "down";
-            case Event::MouseUp: return "up";
-            case Event::Click: return "click";
-            case Event::DblClick: return "dblclick";
-        }
-        return "?";
+        logEvents(form, {"Box", "A", "B", "C", "Text", "Plain"}, log);
     }
 
     bool press(Key k, int modifiers = 0, bool repeat = false) { return form.keyDown({k, modifiers, repeat}); }

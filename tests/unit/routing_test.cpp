@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "tests/unit/recording_site.h"
 
 namespace {
 
@@ -14,25 +15,6 @@ using forms::ControlDef;
 using forms::Event;
 using forms::Kind;
 using forms::Point;
-
-class NoPictures : public forms::PictureLoader {
-public:
-    std::unique_ptr<forms::Picture> load(forms::FileImage) override {
-        struct Icon : forms::Picture {
-            int width() const override { return 32; }
-            int height() const override { return 32; }
-        };
-        return std::make_unique<Icon>();
-    }
-};
-
-class RecordingSite : public forms::FormSite {
-public:
-    std::vector<forms::PixelRect> dirty;
-    bool unloaded = false;
-    void invalidate(const forms::PixelRect& r) override { dirty.push_back(r); }
-    void unload() override { unloaded = true; }
-};
 
 const std::uint8_t kIconBytes[] = {0, 0, 1, 0};
 
@@ -52,20 +34,7 @@ class RoutingTest : public ::testing::Test {
 protected:
     RoutingTest() : form(forms::WindowDef{}, kControls, pictures) {
         form.attach(&site);
-        for (const char* name : {"Box", "Top", "Under", "Plain"})
-            for (Event e : {Event::MouseMove, Event::MouseDown, Event::MouseUp, Event::Click, Event::DblClick})
-                form.on(form.control(name), e, [this, name, e] { log.push_back(std::string(name) + ":" + eventName(e)); });
-    }
-
-    static const char* eventName(Event e) {
-        switch (e) {
-            case Event::MouseMove: return "move";
-            case Event::MouseDown: return "down";
-            case Event::MouseUp: return "up";
-            case Event::Click: return "click";
-            case Event::DblClick: return "dblclick";
-        }
-        return "?";
+        logEvents(form, {"Box", "Top", "Under", "Plain"}, log);
     }
 
     // A point in pixels of the box's client area.

@@ -1,20 +1,27 @@
 // Writes the menu's pictures and the executable's icon images into a screen
 // folder: pictures/ gets the five pictures of the window and the window
 // icon, resources/ the window icon's three images as the executable's icon
-// resources hold them. The same bytes come out on every run.
+// resources hold them. The same bytes come out on every run, and each
+// picture is checked against the format the screen binds it to before it is
+// written.
 //
 //   picture-generator SCREEN-DIR
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
+#include "picture_check.h"
 #include "pictures.h"
 
 namespace {
 
 void write(const std::filesystem::path& path, const picgen::Bytes& bytes) {
+    if (const picturecheck::PictureFormat* format = picturecheck::formatFor(path.filename().string()))
+        for (const picturecheck::Difference& d : picturecheck::check(*format, bytes))
+            throw std::runtime_error(path.filename().string() + ": " + d.field + " " + d.detail);
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
