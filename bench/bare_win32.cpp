@@ -1,6 +1,8 @@
 // bare_win32: the reference for Install.exe's start-up and memory. One
 // undecorated (WS_POPUP) window, maximized, painted once with GDI in its
-// WM_PAINT; nothing else. Ends when the window is closed.
+// WM_PAINT; nothing else. Ends when the window is closed. It carries
+// Install.exe's manifest (bare_win32.rc), so that both work at the
+// monitor's DPI.
 #include <windows.h>
 
 namespace {

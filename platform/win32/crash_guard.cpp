@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <exception>
 
+#include "platform/win32/taskbar_guard.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -21,7 +23,10 @@ LONG WINAPI onUnhandledException(EXCEPTION_POINTERS*) {
 
 }  // namespace
 
-void restoreTaskbar() noexcept { ShowWindow(FindWindowA("Shell_TrayWnd", nullptr), SW_SHOWNORMAL); }
+void restoreTaskbar() noexcept {
+    ShowWindow(FindWindowA("Shell_TrayWnd", nullptr), SW_SHOWNORMAL);
+    releaseTaskbar();  // shown: the taskbar guard has nothing left to do
+}
 
 void installCrashGuard() {
     SetUnhandledExceptionFilter(onUnhandledException);

@@ -1,5 +1,6 @@
-// The last line of defence for the taskbar: when the program dies of an
-// unhandled exception or std::terminate, the taskbar is shown again first.
+// The last line of defence for the taskbar inside the program: when it dies of
+// an unhandled exception or std::terminate, the taskbar is shown again first.
+// Ends it cannot see are the taskbar guard's (taskbar_guard.h).
 #pragma once
 
 namespace platform::win32 {

@@ -1,14 +1,15 @@
 // The painter for Windows: GDI on a device context, usually the memory
-// bitmap of one WM_PAINT. Fonts are made once per description and kept by
-// a FontCache that outlives the painters using it.
+// bitmap of one WM_PAINT, at a scale (device pixels per layout pixel, the
+// window's DPI / 96): text, shapes and the logo are drawn at device
+// resolution, bitmaps and icons resampled smoothly. Fonts are made once per
+// description and size and kept by a FontCache that outlives the painters
+// using it.
 #pragma once
 
 #include <windows.h>
 
+#include <forward_list>
 #include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
 
 #include "forms/painter.h"
 
@@ -21,15 +22,20 @@ public:
     FontCache(const FontCache&) = delete;
     FontCache& operator=(const FontCache&) = delete;
 
-    // The font for a description at 96 dots per inch, with the label's own
-    // underline in place of the font's.
-    HFONT get(const forms::FontDef& font, bool underline);
+    // The font for a description at scale x 96 dots per inch, with the
+    // label's own underline in place of the font's.
+    HFONT get(const forms::FontDef& font, bool underline, double scale);
 
 private:
-    using Key = std::tuple<std::string, double, int, bool, bool, bool, int>;
+    struct Entry {
+        forms::FontDef font;  // its size aside
+        bool underline;
+        int pixels;  // the character height in device pixels
+        HFONT handle;
+    };
     // The screen uses a handful of fonts: a list looked through from the
     // front is quick, and smaller than a map.
-    std::vector<std::pair<Key, HFONT>> fonts_;
+    std::forward_list<Entry> fonts_;
 };
 
 // The colour GDI draws for a definition colour: system colours from the
@@ -38,7 +44,9 @@ COLORREF colourRef(forms::Colour colour);
 
 class GdiPainter final : public forms::Painter {
 public:
-    GdiPainter(HDC dc, FontCache& fonts);
+    // Rectangles given to the painter are layout pixels; scale turns them
+    // into device pixels of dc.
+    GdiPainter(HDC dc, FontCache& fonts, double scale);
     ~GdiPainter() override;
 
     void setClip(const forms::PixelRect& rect) override;
@@ -49,8 +57,11 @@ public:
     void drawFocusRect(const forms::PixelRect& box) override;
 
 private:
+    RECT device(const forms::PixelRect& layout) const;
+
     HDC dc_;
     FontCache& fonts_;
+    double scale_;
     int saved_;
 };
 

@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/keys.h"
 #include "platform/win32/unicode.h"
 #include "platform/win32/win32_pictures.h"
@@ -29,9 +30,9 @@ const StandardCursor kStandardCursors[] = {
     {forms::pointer::kSizeAll, IDC_SIZEALL},
 };
 
-HCURSOR cursorFor(const forms::Cursor& c) {
+HCURSOR cursorFor(const forms::Cursor& c, int size) {
     if (c.code == forms::pointer::kCustom && c.icon) {
-        if (HCURSOR custom = cursorFromPicture(*c.icon)) return custom;
+        if (HCURSOR custom = cursorFromPicture(*c.icon, size)) return custom;
     }
     for (const StandardCursor& s : kStandardCursors)
         if (s.code == c.code) return LoadCursorW(nullptr, s.id);
@@ -39,6 +40,19 @@ HCURSOR cursorFor(const forms::Cursor& c) {
 }
 
 forms::Point pointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+RECT toRect(const forms::PixelRect& r) { return {r.left, r.top, r.right(), r.bottom()}; }
+
+// Where a maximized window of this style lies on a monitor: over its work
+// area, with the border just outside it, as the system maximizes it.
+RECT maximizedRect(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    RECT r = info.rcWork;
+    AdjustWindowRect(&r, kStyle, FALSE);
+    return r;
+}
 
 ATOM registerClass(HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXW wc{};
@@ -58,12 +72,16 @@ ATOM registerClass(HINSTANCE instance, WNDPROC proc) {
 HostWindow::HostWindow(forms::Form& form, HINSTANCE instance) : form_(form) {
     static const ATOM atom = registerClass(instance, windowProc);
     (void)atom;
-    RECT r{0, 0, forms::twipsToPixels(form.window().clientWidth), forms::twipsToPixels(form.window().clientHeight)};
+    // The client size in twips at the system DPI; the window then takes its
+    // monitor's, and is maximized.
+    const int dpi = static_cast<int>(windowDpi(nullptr));
+    RECT r{0, 0, MulDiv(form.window().clientWidth, dpi, 1440), MulDiv(form.window().clientHeight, dpi, 1440)};
     AdjustWindowRect(&r, kStyle, FALSE);
     const std::wstring caption = widen(form.window().caption);
     hwnd_ = CreateWindowExW(0, kClassName, caption.c_str(), kStyle, 0, 0, r.right - r.left, r.bottom - r.top,
                             nullptr, nullptr, instance, this);
     if (!hwnd_) throw forms::Failure("cannot create the window: " + systemMessage(GetLastError()));
+    dpi_ = windowDpi(hwnd_);
     form_.attach(this);
     startFocusCues();
 }
@@ -89,7 +107,7 @@ int HostWindow::run() {
 
 void HostWindow::invalidate(const forms::PixelRect& rect) {
     if (!hwnd_ || rect.empty()) return;
-    RECT r{rect.left, rect.top, rect.right(), rect.bottom()};
+    const RECT r = toRect(forms::toDevice(rect, scale()));
     InvalidateRect(hwnd_, &r, FALSE);
 }
 
@@ -120,7 +138,7 @@ LRESULT HostWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT: paint(); return 0;
         case WM_MOUSEMOVE:
             trackLeave();
-            form_.pointerMove(pointOf(lParam));
+            form_.pointerMove(layoutPoint(lParam));
             if (hwnd_) showCursor();
             return 0;
         case WM_MOUSELEAVE:
@@ -159,6 +177,9 @@ LRESULT HostWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
+        case WM_DPICHANGED:  // moved to a monitor of another DPI, or its DPI changed
+            dpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_CLOSE:  // Alt+F4 or a close request from outside
             form_.closeRequested();
             return 0;
@@ -166,6 +187,10 @@ LRESULT HostWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ENDSESSION:
             if (wParam) form_.closeRequested();  // the session ends: the taskbar must come back first
             return 0;
+        case WM_DISPLAYCHANGE:
+            // The primary screen's new size; the menu lies on it.
+            if (GetWindowLongW(hwnd_, GWL_STYLE) & WS_MAXIMIZE) coverScreen(LOWORD(lParam), HIWORD(lParam));
+            break;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         case WM_NCDESTROY:
             readers_.disconnect();
@@ -188,8 +213,8 @@ void HostWindow::paint() {
         HGDIOBJ old = SelectObject(memory, bitmap);
         SetViewportOrgEx(memory, -r.left, -r.top, nullptr);
         {
-            GdiPainter painter(memory, fonts_);
-            form_.paint(painter, {r.left, r.top, width, height});
+            GdiPainter painter(memory, fonts_, scale());
+            form_.paint(painter, forms::coveringLayout({r.left, r.top, width, height}, scale()));
         }
         BitBlt(dc, r.left, r.top, width, height, memory, r.left, r.top, SRCCOPY);
         SelectObject(memory, old);
@@ -202,7 +227,7 @@ void HostWindow::paint() {
 void HostWindow::buttonDown(LPARAM lParam, forms::Button button, const forms::Press& press) {
     if (buttonsDown_ == 0) SetCapture(hwnd_);
     buttonsDown_ |= static_cast<int>(button);
-    form_.pointerDown(pointOf(lParam), button, press);
+    form_.pointerDown(layoutPoint(lParam), button, press);
 }
 
 void HostWindow::buttonUp(LPARAM lParam, forms::Button button) {
@@ -210,7 +235,15 @@ void HostWindow::buttonUp(LPARAM lParam, forms::Button button) {
     // The capture ends before the handlers run: a message box or an unload
     // from a click must not find the mouse still held.
     if (buttonsDown_ == 0 && GetCapture() == hwnd_) ReleaseCapture();
-    form_.pointerUp(pointOf(lParam), button);
+    form_.pointerUp(layoutPoint(lParam), button);
+}
+
+void HostWindow::coverScreen(int width, int height) {
+    // Where the system maximizes a window without a maximize box: over the
+    // whole screen, its border just outside.
+    RECT r{0, 0, width, height};
+    AdjustWindowRect(&r, kStyle, FALSE);
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void HostWindow::trackLeave() {
@@ -222,7 +255,21 @@ void HostWindow::trackLeave() {
     trackingLeave_ = TrackMouseEvent(&tme) != FALSE;
 }
 
-void HostWindow::showCursor() { SetCursor(cursorFor(form_.cursor())); }
+void HostWindow::showCursor() { SetCursor(cursorFor(form_.cursor(), cursorSize(dpi_))); }
+
+forms::Point HostWindow::layoutPoint(LPARAM lParam) const { return forms::toLayout(pointOf(lParam), scale()); }
+
+void HostWindow::dpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi ? dpi : kLayoutDpi;
+    // A maximized window covers its new monitor again; any other takes the
+    // place the system suggests.
+    const bool maximized = GetWindowLongW(hwnd_, GWL_STYLE) & WS_MAXIMIZE;
+    RECT r = maximized ? maximizedRect(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST)) : suggested;
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Everything is drawn again at the new DPI; the pointer takes its new
+    // size with the next movement.
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
 
 bool HostWindow::keyDown(WPARAM virtualKey, LPARAM keyData) {
     forms::KeyPress key;

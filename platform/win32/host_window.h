@@ -1,10 +1,13 @@
 // The host window on Windows: one top-level window without a title bar or
 // system menu, a one-pixel border and the form's client size, shown
-// maximized. It turns the native mouse messages into the form's pointer
-// events and the keys the form answers into its key presses, paints through
-// a memory bitmap limited to the invalidated area, sets the pointer the form
-// asks for, answers screen readers (msaa_bridge.h) and is destroyed when the
-// form unloads.
+// maximized, and covering the screen again when the screen changes size. It
+// works at its monitor's DPI (scale = dpi / 96 device pixels per layout
+// pixel, following WM_DPICHANGED): it turns the native mouse messages into
+// the form's pointer events in layout pixels and the keys the form answers
+// into its key presses, invalidates the device pixels of the form's areas,
+// paints through a memory bitmap limited to the invalidated area, sets the
+// pointer the form asks for at the DPI's pointer size, answers screen readers
+// (msaa_bridge.h) and is destroyed when the form unloads.
 //
 // Keyboard cues follow the system's UI state: the window starts with the
 // focus rectangle hidden (UISF_HIDEFOCUS) unless the user has asked to see
@@ -16,6 +19,7 @@
 #include <windows.h>
 
 #include "forms/form.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/gdi_painter.h"
 #include "platform/win32/msaa_bridge.h"
 
@@ -53,6 +57,9 @@ public:
     // the client area.
     bool clientPointOf(POINT screen, forms::Point& point) const;
 
+    UINT dpi() const { return dpi_; }
+    double scale() const { return scaleOf(dpi_); }
+
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -60,15 +67,18 @@ private:
     void buttonDown(LPARAM lParam, forms::Button button, const forms::Press& press);
     void buttonUp(LPARAM lParam, forms::Button button);
     void trackLeave();
+    // The screen changed size: a maximized window covers the new one.
+    void coverScreen(int width, int height);
     void showCursor();
     bool keyDown(WPARAM virtualKey, LPARAM keyData);
     void startFocusCues();
-    // Device pixels per layout pixel: the window draws at layout pixels.
-    static constexpr double scale() { return 1.0; }
+    forms::Point layoutPoint(LPARAM lParam) const;
+    void dpiChanged(UINT dpi, const RECT& suggested);
 
     forms::Form& form_;
     HWND hwnd_ = nullptr;
     FontCache fonts_;
+    UINT dpi_ = kLayoutDpi;
     int buttonsDown_ = 0;  // forms::Button bits
     bool trackingLeave_ = false;
     MsaaBridge readers_{*this};

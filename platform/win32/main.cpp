@@ -10,13 +10,16 @@
 #include "platform/win32/crash_guard.h"
 #include "platform/win32/dll_search.h"
 #include "platform/win32/host_window.h"
+#include "platform/win32/taskbar_guard.h"
 #include "platform/win32/unicode.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_shell.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
     // Before anything can load a DLL.
     platform::win32::restrictDllSearchToSystem();
+    // A copy of the menu started to guard its taskbar does only that.
+    if (platform::win32::runTaskbarGuard(arguments)) return 0;
     platform::win32::installCrashGuard();
     // The shell's start of installers and the system's picture loader both
     // want COM on this thread.

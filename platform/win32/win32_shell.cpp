@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "forms/runtime_error.h"
+#include "platform/win32/taskbar_guard.h"
 #include "platform/win32/unicode.h"
 
 namespace platform::win32 {
@@ -49,7 +50,12 @@ forms::TaskbarWindows Win32Shell::findTaskbar(const std::string& className) {
 }
 
 void Win32Shell::showWindow(const forms::TaskbarWindows& windows, int showCommand) {
+    // The taskbar guard shows the taskbar again after the program's end
+    // exactly while the program holds it hidden.
+    const bool hide = showCommand == SW_HIDE;
+    if (hide) holdTaskbar();
     for (std::uintptr_t h : windows.handles) ShowWindow(reinterpret_cast<HWND>(h), showCommand);
+    if (!hide) releaseTaskbar();
 }
 
 std::string Win32Shell::appPath() {

@@ -20,7 +20,8 @@
 #                              installer of each NAME that adds a line to DISC/NAME.ran when run
 #   preview_screens TOOL [DIR] has install-menu-preview TOOL write the headless pictures
 #                              of a menu on this screen into DIR ($E2E_TMP)
-#   client_shot PNG            saves the screen inside the menu's frame (its client area)
+#   client_shot FILE           saves the screen inside the menu's frame (its client area),
+#                              in the format FILE's ending names (.ppm is the quickest)
 #   client_matches PNG         the client area is PNG pixel for pixel; else sets DIFFERING
 #   control_boxes TOOL         has e2e_control_boxes TOOL say where the controls lie
 #   point NAME                 sets PX and PY to the screen point where the preview tool's
@@ -158,16 +159,14 @@ preview_screens() {
 }
 
 client_shot() {
-    import -window root "$E2E_TMP/screen.png"
     local frame
     frame=$(dev 1)
-    convert "$E2E_TMP/screen.png" -crop "$((E2E_WIDTH - 2 * frame))x$((E2E_HEIGHT - 2 * frame))+$frame+$frame" \
-        +repage "$1"
+    import -window root -crop "$((E2E_WIDTH - 2 * frame))x$((E2E_HEIGHT - 2 * frame))+$frame+$frame" +repage "$1"
 }
 
 client_matches() {
-    client_shot "$E2E_TMP/client.png"
-    DIFFERING=$(compare -metric AE "$E2E_TMP/client.png" "$1" "$E2E_TMP/diff.png" 2>&1)
+    client_shot "$E2E_TMP/client.ppm"
+    DIFFERING=$(compare -metric AE "$E2E_TMP/client.ppm" "$1" null: 2>&1)
     [ "$DIFFERING" = 0 ]
 }
 

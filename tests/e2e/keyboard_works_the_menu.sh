@@ -22,7 +22,7 @@ wait_until 10 client_matches "$E2E_TMP/start.png" || fail "the start screen diff
 xdotool key Tab
 wait_until 10 client_matches "$E2E_TMP/tab.png" ||
     fail "after the first Tab the screen differs from the headless one in $DIFFERING pixels"
-cp "$E2E_TMP/screen.png" "$E2E_TMP/after-tab.png"
+cp "$E2E_TMP/client.ppm" "$E2E_TMP/after-tab.ppm"
 echo "ok: the first Tab hovers ADDRESS SOFTWARE with its description and focus"
 
 xdotool key Tab Return

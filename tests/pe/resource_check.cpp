@@ -1,7 +1,9 @@
 // Reads the resources of the shipping Install.exe back through Windows' own
 // API, as Explorer does: the version block (fixed part, translation, the six
 // strings and their order), the icon group 1 and its icons 30001 to 30003,
-// and the manifest's execution level and supported systems. Run under
+// and the manifest: its execution level and supported systems, and, read
+// back through an activation context made from it, its DPI awareness and
+// its dependency on the current common controls. Run under
 // wine64 on the 32-bit exe:
 //
 //   resource-check.exe Z:\path\Install.exe
@@ -11,6 +13,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -24,6 +27,8 @@ void check(bool ok, const char* what) {
     std::printf("%s: %s\n", ok ? "ok" : "FAILED", what);
     if (!ok) ++failures;
 }
+
+void check(bool ok, const std::string& what) { check(ok, what.c_str()); }
 
 unsigned word(const BYTE* p) { return p[0] | p[1] << 8; }
 unsigned dword(const BYTE* p) { return word(p) | word(p + 2) << 16; }
@@ -179,8 +184,43 @@ void checkIconsAndManifest(const wchar_t* exe) {
         check(has("{35138b9a-5d96-4fbd-8e2d-a2440225f93a}") && has("{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}") &&
                   has("{1f676c76-80e1-4239-95bb-83d0f6d0da78}") && has("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"),
               "supports Windows 7, 8, 8.1 and 10/11");
+        check(has("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"") &&
+                  has("publicKeyToken=\"6595b64144ccf1df\""),
+              "depends on the common controls 6");
     }
     FreeLibrary(m);
+}
+
+// The manifest as the system reads it: an activation context made from the
+// exe's manifest, with the common controls it depends on, and the DPI
+// settings Windows takes from it.
+void checkActivationContext(const wchar_t* exe) {
+    ACTCTXW request{};
+    request.cbSize = sizeof request;
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = exe;
+    request.lpResourceName = MAKEINTRESOURCEW(1);
+    HANDLE context = CreateActCtxW(&request);
+    check(context != INVALID_HANDLE_VALUE,
+          "the system makes an activation context of the manifest (error " + std::to_string(GetLastError()) + ")");
+    if (context == INVALID_HANDLE_VALUE) return;
+    struct Setting {
+        const wchar_t* space;
+        const wchar_t* name;
+        const wchar_t* value;
+    } settings[] = {
+        {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", L"true/pm"},
+        {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness", L"PerMonitorV2, PerMonitor"},
+    };
+    for (const Setting& s : settings) {
+        wchar_t value[64] = {};
+        SIZE_T written = 0;
+        const BOOL read = QueryActCtxSettingsW(0, context, s.space, s.name, value, 64, &written);
+        std::string what(s.name, s.name + wcslen(s.name));
+        check(read && std::wstring(value) == s.value, what + " reads \"" + std::string(s.value, s.value + wcslen(s.value)) +
+                                                          "\"");
+    }
+    ReleaseActCtx(context);
 }
 
 }  // namespace
@@ -192,5 +232,6 @@ int wmain(int argc, wchar_t** argv) {
     }
     checkVersion(argv[1]);
     checkIconsAndManifest(argv[1]);
+    checkActivationContext(argv[1]);
     return failures ? 1 : 0;
 }

@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <utility>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -131,6 +132,63 @@ int processesNamed(const wchar_t* exeName) {
     return forEachProcessNamed(exeName, [](DWORD) {});
 }
 
+std::vector<DWORD> childProcesses(DWORD parent, const wchar_t* exeName) {
+    std::vector<DWORD> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return found;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+        if (entry.th32ParentProcessID == parent && lstrcmpiW(entry.szExeFile, exeName) == 0)
+            found.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return found;
+}
+
+bool processRunning(DWORD processId) {
+    HANDLE p = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (!p) return false;
+    const bool running = WaitForSingleObject(p, 0) == WAIT_TIMEOUT;
+    CloseHandle(p);
+    return running;
+}
+
+namespace {
+
+BOOL CALLBACK matchVisible(HWND h, LPARAM p) {
+    auto* query = reinterpret_cast<std::pair<DWORD, bool>*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == query->first && IsWindowVisible(h)) {
+        query->second = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+bool hasVisibleWindow(DWORD processId) {
+    std::pair<DWORD, bool> query{processId, false};
+    EnumWindows(&matchVisible, reinterpret_cast<LPARAM>(&query));
+    return query.second;
+}
+
+void suspendProcess(DWORD processId, bool suspend) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != processId) continue;
+        if (HANDLE t = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID)) {
+            suspend ? SuspendThread(t) : ResumeThread(t);
+            CloseHandle(t);
+        }
+    }
+    CloseHandle(snapshot);
+}
+
 HWND findMessageBox(HWND owner, const wchar_t* title) {
     HWND box = FindWindowW(L"#32770", title);
     if (!box || !IsWindowVisible(box)) return nullptr;
@@ -214,6 +272,15 @@ int Screenshot::count(const RECT& r, DWORD rgb) const {
         for (int x = std::max(0L, r.left); x < std::min<long>(width, r.right); ++x)
             if (at(x, y) == rgb) ++n;
     return n;
+}
+
+RECT Screenshot::bounds(const RECT& r, DWORD rgb) const {
+    RECT b{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+    for (int y = std::max(0L, r.top); y < std::min<long>(height, r.bottom); ++y)
+        for (int x = std::max(0L, r.left); x < std::min<long>(width, r.right); ++x)
+            if (at(x, y) == rgb) b = {std::min<LONG>(b.left, x), std::min<LONG>(b.top, y),
+                                      std::max<LONG>(b.right, x + 1), std::max<LONG>(b.bottom, y + 1)};
+    return b.left == LONG_MAX ? RECT{} : b;
 }
 
 Screenshot captureScreen() {

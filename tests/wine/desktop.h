@@ -39,6 +39,14 @@ int endProcessesNamed(const wchar_t* exeName);
 // How many processes of that executable name run now.
 int processesNamed(const wchar_t* exeName);
 
+// The processes of that executable name that parent started.
+std::vector<DWORD> childProcesses(DWORD parent, const wchar_t* exeName);
+bool processRunning(DWORD processId);
+// Whether the process shows any top-level window.
+bool hasVisibleWindow(DWORD processId);
+// Holds every thread of the process, or lets them go on.
+void suspendProcess(DWORD processId, bool suspend);
+
 // The message box with that title owned by owner, or nullptr.
 HWND findMessageBox(HWND owner, const wchar_t* title);
 // The text of the message box's prompt.
@@ -50,8 +58,8 @@ void click(HWND window, POINT client);
 // count presses and releases of the left button in a row at one point, 30 ms
 // apart: two make a double-click, three a double-click and a click.
 void clickRepeatedly(HWND window, POINT client, int count);
-// The same click as messages posted to the window: for many clicks in a row
-// while other windows (an installer's console) come and go.
+// The same click as messages posted to the window, always a single click:
+// for many clicks in a row, whatever else comes and goes on the screen.
 void postClick(HWND window, POINT client);
 
 // Real keyboard input: key pressed and released while the keys of held are
@@ -65,6 +73,9 @@ struct Screenshot {
     DWORD at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
     // How many pixels of the rectangle (screen coordinates) have exactly this colour.
     int count(const RECT& r, DWORD rgb) const;
+    // The smallest rectangle around the pixels of that colour inside r;
+    // empty when there are none.
+    RECT bounds(const RECT& r, DWORD rgb) const;
     bool saveBmp(const std::wstring& path) const;
 };
 Screenshot captureScreen();

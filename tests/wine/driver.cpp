@@ -1,6 +1,7 @@
 // Drives Install.exe from inside the same Wine desktop: finds the menu
-// window by its class, reads whether the taskbar is shown, and ends the menu
-// the way a user would. One scenario per run; the exit code says whether
+// window by its class and the taskbar guard beside it, reads whether the
+// taskbar is shown, and ends the menu the way a user would; the guard must
+// end with it. One scenario per run; the exit code says whether
 // every check held, and each step is printed for the test log.
 //
 //   wine-driver up     the menu is up, maximized, without a title bar, and
@@ -15,6 +16,9 @@
 //                      as up, then a click on INDEX SOFTWARE with no installer
 //                      beside the menu shows the modal not-found message,
 //                      owned by the menu; after OK the menu is still up
+//   wine-driver display
+//                      as up, then the screen changes size (and back): the
+//                      maximized menu covers each new screen (then closes it)
 //   wine-driver start DIR
 //                      as up, then a click on INDEX SOFTWARE starts the
 //                      installer beside the menu, which leaves its marker in
@@ -25,6 +29,8 @@
 #include <cwchar>
 #include <string>
 #include <string_view>
+
+#include "desktop.h"
 
 namespace {
 
@@ -65,6 +71,15 @@ bool waitForEnd(HWND menu) {
 // Looked up afresh, as the menu itself does.
 HWND taskbar() { return FindWindowA("Shell_TrayWnd", nullptr); }
 
+// The copy of Install.exe that the menu started to guard its taskbar; 0 when
+// there is not exactly one.
+DWORD guardOf(HWND menu) {
+    DWORD menuId = 0;
+    GetWindowThreadProcessId(menu, &menuId);
+    std::vector<DWORD> guards = wine_tests::childProcesses(menuId, L"Install.exe");
+    return guards.size() == 1 ? guards[0] : 0;
+}
+
 void checkMenuIsUp(HWND menu) {
     HWND bar = taskbar();
     check(bar != nullptr, "the desktop has a taskbar");
@@ -73,6 +88,9 @@ void checkMenuIsUp(HWND menu) {
     LONG style = GetWindowLongW(menu, GWL_STYLE);
     check(!(style & WS_CAPTION) || (style & WS_CAPTION) == WS_BORDER, "the menu window has no title bar");
     check(!(style & WS_SYSMENU), "the menu window has no system menu");
+    const DWORD guard = guardOf(menu);
+    check(guard != 0, "a taskbar guard runs beside the menu");
+    check(!wine_tests::hasVisibleWindow(guard), "the taskbar guard shows no window");
     RECT r;
     GetWindowRect(menu, &r);
     std::printf("menu window at %ld,%ld to %ld,%ld on a %dx%d screen\n", r.left, r.top, r.right, r.bottom,
@@ -109,6 +127,39 @@ void checkNotFoundMessage(HWND menu) {
     check(IsWindow(menu) && IsWindowVisible(menu) && IsWindowEnabled(menu), "the menu is still up and answering");
 }
 
+// The menu window covers the whole screen, its one-pixel border just outside.
+bool coversScreen(HWND menu) {
+    RECT r;
+    GetWindowRect(menu, &r);
+    return r.left == -1 && r.top == -1 && r.right == GetSystemMetrics(SM_CXSCREEN) + 1 &&
+           r.bottom == GetSystemMetrics(SM_CYSCREEN) + 1;
+}
+
+bool changeScreen(DWORD width, DWORD height) {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = width;
+    mode.dmPelsHeight = height;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
+}
+
+void checkScreenChanges(HWND menu) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const bool changed = changeScreen(800, 600);
+    check(changed && GetSystemMetrics(SM_CXSCREEN) == 800, "the screen changes to 800x600");
+    check(wine_tests::waitFor([&] { return coversScreen(menu); }, 5000), "the menu covers the 800x600 screen");
+    check(IsZoomed(menu), "the menu is still maximized");
+    RECT r;
+    GetWindowRect(menu, &r);
+    std::printf("menu window at %ld,%ld to %ld,%ld on a %dx%d screen\n", r.left, r.top, r.right, r.bottom,
+                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    ChangeDisplaySettingsW(nullptr, 0);
+    check(GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height,
+          "the screen is back to its size");
+    check(wine_tests::waitFor([&] { return coversScreen(menu); }, 5000), "the menu covers the screen again");
+}
+
 // The markers stub-installer leaves in dir.
 int markers(const std::wstring& dir) {
     int found = 0;
@@ -136,18 +187,21 @@ void checkInstallerStarts(HWND menu, const std::wstring& dir) {
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring_view scenario = argc > 1 ? argv[1] : L"";
-    const bool known = scenario == L"up" || scenario == L"exit" || scenario == L"close" || scenario == L"endsession" ||
+    const bool known = scenario == L"up" || scenario == L"display" || scenario == L"exit" || scenario == L"close" || scenario == L"endsession" ||
                        scenario == L"missing" || (scenario == L"start" && argc > 2);
     if (!known) {
-        std::fprintf(stderr, "usage: wine-driver up|exit|close|endsession|missing|start DIR\n");
+        std::fprintf(stderr, "usage: wine-driver up|display|exit|close|endsession|missing|start DIR\n");
         return 2;
     }
     HWND menu = waitForMenu();
     check(menu != nullptr, "the menu window appears");
     if (!menu) return 1;
     checkMenuIsUp(menu);
+    const DWORD guard = guardOf(menu);
 
-    if (scenario == L"missing") {
+    if (scenario == L"display") {
+        checkScreenChanges(menu);
+    } else if (scenario == L"missing") {
         click(menu, kIndexLabel);
         checkNotFoundMessage(menu);
     } else if (scenario == L"start") {
@@ -167,5 +221,7 @@ int wmain(int argc, wchar_t** argv) {
         HWND bar = taskbar();
         check(bar && IsWindowVisible(bar), "the taskbar is visible again");
     }
+    check(!guard || wine_tests::waitFor([&] { return !wine_tests::processRunning(guard); }, 3000),
+          "no taskbar guard is left behind");
     return failures == 0 ? 0 : 1;
 }

@@ -1,8 +1,10 @@
 // Starts Install.exe itself, from directories it prepares, inside a Wine
 // desktop that has a taskbar, and works it with real mouse and keyboard
 // input: the installers it starts or reports missing, single, double and
-// triple clicks, the keys, the awkward folders it may lie in, the end of the
-// session, and the crash guard; and reads it as a screen reader does.
+// triple clicks, the keys, the awkward folders it may lie in, the menu at
+// 144 dpi, the end of the session, the crash guard and the taskbar guard
+// (which every start checks for, and every end sees go); and reads it as a
+// screen reader does.
 //
 //   wine-launch-driver CASE WORK-DIR BUILD-DIR
 //
@@ -41,6 +43,14 @@ constexpr POINT kIndex{99, 318};
 constexpr POINT kAddress{103, 254};
 constexpr POINT kBackground{6, 470};
 
+// The same boxes at 144 dots per inch, 1.5 device pixels to the layout
+// pixel: an edge at layout pixel e falls on device pixel ceil(1.5 e - 0.5).
+// Picture1 ends at layout pixel 639 across and 480 down.
+constexpr RECT kExitBox144{127, 625, 189, 657};
+constexpr RECT kIndexBox144{37, 457, 261, 498};
+constexpr RECT kAddressBox144{25, 361, 285, 402};
+constexpr int kPictureRight144 = 958, kPictureBottom144 = 720;
+
 // The entries are green at start, light green at rest once the pointer has
 // been on the background, cyan under the pointer.
 constexpr DWORD kGreen = 0x00FF00, kRestGreen = 0x80FF80, kCyan = 0x00FFFF, kWhite = 0xFFFFFF,
@@ -64,7 +74,14 @@ struct Context {
 struct Menu {
     Process process;
     HWND window = nullptr;
+    DWORD guard = 0;  // the copy of Install.exe that guards its taskbar
 };
+
+// The menu's taskbar guard: the one copy of Install.exe the menu started.
+DWORD guardOf(const Menu& menu) {
+    std::vector<DWORD> guards = childProcesses(menu.process.info.dwProcessId, L"Install.exe");
+    return guards.size() == 1 ? guards[0] : 0;
+}
 
 // Starts exe, which stays where it lies, with C:\windows as the current directory.
 bool startMenuAt(Context& c, Menu& menu, const std::wstring& exe) {
@@ -75,8 +92,12 @@ bool startMenuAt(Context& c, Menu& menu, const std::wstring& exe) {
     }
     bool up = waitFor([&] { return (menu.window = findWindowOf(menu.process.info.dwProcessId, kMenuClass)); }, 30000);
     c.checks.expect(up, "the menu window appears");
-    if (up) Sleep(300);  // the first paint
-    return up;
+    if (!up) return false;
+    Sleep(300);  // the first paint
+    menu.guard = guardOf(menu);
+    c.checks.expect(menu.guard != 0, "a taskbar guard runs beside the menu");
+    c.checks.expect(!menu.guard || !hasVisibleWindow(menu.guard), "the taskbar guard shows no window");
+    return true;
 }
 
 // Copies Install.exe into dir and starts it from there.
@@ -89,10 +110,17 @@ bool startMenu(Context& c, Menu& menu, const std::wstring& dir) {
     return startMenuAt(c, menu, exe);
 }
 
+void expectGuardEnds(Context& c, const Menu& menu, const std::string& how) {
+    if (!menu.guard) return;
+    c.checks.expect(waitFor([&] { return !processRunning(menu.guard); }, 3000),
+                    how + ": the taskbar guard ends with the menu");
+}
+
 void expectEnds(Context& c, Menu& menu, const char* how) {
     long code = menu.process.waitForExit(15000);
     c.checks.expect(code == 0, std::string(how) + ": the program ends (exit code " + std::to_string(code) + ")");
     c.checks.expect(taskbarVisible(), std::string(how) + ": the taskbar is visible again");
+    expectGuardEnds(c, menu, how);
 }
 
 void exitMenu(Context& c, Menu& menu) {
@@ -153,6 +181,11 @@ int caseLook(Context& c) {
     shot.saveBmp(join(c.work, L"menu.bmp"));
     RECT exitBox = clientRectOnScreen(menu.window, kExitBox);
     c.checks.expect(shot.count(exitBox, kGreen) > 20, "EXIT is drawn in green at its place");
+    // The faces the prefix gives "Tahoma": the longest entry fits its box on
+    // one line, as the design's face did (a wider face wraps it).
+    const RECT ink = shot.bounds(clientRectOnScreen(menu.window, kAddressBox), kGreen);
+    c.checks.expect(ink.bottom - ink.top > 8 && ink.bottom - ink.top <= 14,
+                    "ADDRESS SOFTWARE is drawn on one line, " + std::to_string(ink.bottom - ink.top) + " pixels high");
     moveMouse(menu.window, kExit);
     bool hover = waitFor([&] {
         Screenshot s = captureScreen();
@@ -243,6 +276,38 @@ void expectStart(Context& c, Menu& menu, POINT entry, const Starts& starts, cons
 // once, a triple click twice (its third press is a new click), and two clicks
 // a second apart twice. Gestures lie well beyond the double-click time apart,
 // and each count is read again after a pause, so that a start too many shows.
+// Ends the menu cannot see: TerminateProcess (Task Manager's End task,
+// taskkill /F) brings the taskbar back within moments, through the guard,
+// which then ends too. After an orderly end the guard changes nothing: held
+// while the menu ends through EXIT, and let go once the taskbar has been
+// hidden again (as a menu started meanwhile does), it leaves it hidden.
+int caseGuard(Context& c) {
+    {
+        Menu menu;
+        if (!startMenu(c, menu, c.work)) return c.checks.failures;
+        c.checks.expect(!taskbarVisible(), "the menu hid the taskbar");
+        TerminateProcess(menu.process.info.hProcess, 1);
+        c.checks.expect(menu.process.waitForExit(5000) == 1, "TerminateProcess ends the menu");
+        c.checks.expect(waitFor(taskbarVisible, 2000), "the taskbar is visible again within two seconds");
+        expectGuardEnds(c, menu, "TerminateProcess");
+    }
+    {
+        Menu menu;
+        if (!startMenu(c, menu, c.work) || !menu.guard) return c.checks.failures;
+        suspendProcess(menu.guard, true);
+        postClick(menu.window, kExit);
+        c.checks.expect(menu.process.waitForExit(15000) == 0, "EXIT ends the menu");
+        c.checks.expect(taskbarVisible(), "EXIT shows the taskbar");
+        ShowWindow(taskbar(), SW_HIDE);
+        suspendProcess(menu.guard, false);
+        expectGuardEnds(c, menu, "EXIT");
+        Sleep(500);
+        c.checks.expect(!taskbarVisible(), "after EXIT the guard leaves the taskbar as it finds it");
+        ShowWindow(taskbar(), SW_SHOWNORMAL);
+    }
+    return c.checks.failures;
+}
+
 int caseClicks(Context& c) {
     Starts starts{c.work};
     copyFile(c.helper(L"stub-installer.exe"), join(c.work, L"QUV.exe"));
@@ -256,10 +321,18 @@ int caseClicks(Context& c) {
     };
     for (const Gesture& g : {Gesture{"a double-click", 2, 0, 1}, Gesture{"a triple click", 3, 0, 3},
                              Gesture{"two clicks a second apart", 1, 1, 5}}) {
-        SetForegroundWindow(menu.window);  // each installer's start may have taken the focus
+        // Real clicks go where the pointer is: the menu must be on top there.
+        auto menuUnderPointer = [&] {
+            SetForegroundWindow(menu.window);
+            POINT at = kIndex;
+            ClientToScreen(menu.window, &at);
+            return WindowFromPoint(at) == menu.window;
+        };
+        c.checks.expect(waitFor(menuUnderPointer, 10000), std::string(g.name) + ": the entry is on top");
         clickRepeatedly(menu.window, kIndex, g.presses);
         if (g.secondApart) {
             Sleep(1000);
+            waitFor(menuUnderPointer, 10000);
             clickRepeatedly(menu.window, kIndex, g.presses);
         }
         starts.reach(g.starts);
@@ -405,6 +478,81 @@ int caseReaders(Context& c) {
     return c.checks.failures;
 }
 
+// The DPI Windows reports for a window (GetDpiForWindow, which older systems
+// lack), or 0.
+UINT windowDpi(HWND window) {
+    using GetDpiForWindow = UINT(WINAPI*)(HWND);
+    auto get = reinterpret_cast<GetDpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    return get ? get(window) : 0;
+}
+
+// The menu at 144 dots per inch (the prefix's LogPixels): it covers the
+// screen, lays itself out 1.5 times as large, draws its text at that size,
+// and the pointer's hover and clicks land on the scaled boxes. (Wine hands
+// out no other process's pointer image: dpi-test checks the hand pointer's
+// size in process.)
+int caseHighDpi(Context& c) {
+    Menu menu;
+    if (!startMenu(c, menu, c.work)) return c.checks.failures;
+    const UINT dpi = windowDpi(menu.window);
+    c.checks.expect(dpi == 144, "the menu window works at 144 dots per inch, got " + std::to_string(dpi));
+    RECT window{};
+    GetWindowRect(menu.window, &window);
+    c.checks.expect(window.left <= 0 && window.top <= 0 && window.right >= GetSystemMetrics(SM_CXSCREEN) &&
+                        window.bottom >= GetSystemMetrics(SM_CYSCREEN),
+                    "the menu covers the screen");
+
+    Screenshot shot = captureScreen();
+    shot.saveBmp(join(c.work, L"menu.bmp"));
+    // Picture1 ends where 1.5 times its layout puts it; the window's own
+    // white shows right of and below it.
+    auto column = [&](int x) { return clientRectOnScreen(menu.window, {x, 10, x + 1, kPictureBottom144 - 10}); };
+    auto row = [&](int y) { return clientRectOnScreen(menu.window, {10, y, kPictureRight144 - 10, y + 1}); };
+    const int tall = kPictureBottom144 - 20, wide = kPictureRight144 - 20;
+    c.checks.expect(shot.count(column(kPictureRight144 - 1), kWhite) < tall / 2 &&
+                        shot.count(column(kPictureRight144 + 1), kWhite) == tall,
+                    "the background picture box ends 1.5 times as far right");
+    c.checks.expect(shot.count(row(kPictureBottom144 - 4), kWhite) < wide / 2 &&
+                        shot.count(row(kPictureBottom144 + 1), kWhite) == wide,
+                    "the background picture box ends 1.5 times as far down");
+    // Text at 144 dots per inch: ADDRESS SOFTWARE nearly fills its scaled
+    // box on one line, as it does its box at 96; drawn at the size of 96 it
+    // would fill two thirds of it.
+    const RECT address = clientRectOnScreen(menu.window, kAddressBox144);
+    const RECT ink = shot.bounds(address, kGreen);
+    const int inkWide = ink.right - ink.left, inkTall = ink.bottom - ink.top;
+    c.checks.expect(inkWide >= (address.right - address.left) * 85 / 100,
+                    "ADDRESS SOFTWARE is as wide as 12 points at 144 dots per inch: " + std::to_string(inkWide) +
+                        " of " + std::to_string(address.right - address.left) + " pixels");
+    c.checks.expect(inkTall >= 15 && inkTall <= 22,
+                    "ADDRESS SOFTWARE is one line of that size: " + std::to_string(inkTall) + " pixels high");
+
+    // A point inside the scaled EXIT box but right of its box at 96, then
+    // the middle of its box at 96, which at 144 is the background.
+    const RECT exitBox = clientRectOnScreen(menu.window, kExitBox144);
+    moveMouse(menu.window, {180, 650});
+    bool hover = waitFor([&] {
+        Screenshot s = captureScreen();
+        return s.count(exitBox, kCyan) > 40 && s.count(exitBox, kGreen) == 0;
+    }, 5000);
+    c.checks.expect(hover, "the pointer over the scaled EXIT box turns it cyan");
+    captureScreen().saveBmp(join(c.work, L"hover.bmp"));
+    moveMouse(menu.window, kExit);
+    bool rest = waitFor([&] {
+        Screenshot s = captureScreen();
+        return s.count(exitBox, kCyan) == 0 && s.count(exitBox, kRestGreen) > 40;
+    }, 5000);
+    c.checks.expect(rest, "where EXIT lies at 96 dots per inch the pointer is over the background at 144");
+
+    const RECT indexBox = kIndexBox144;
+    expectMessage(c, menu, {(indexBox.left + indexBox.right) / 2, (indexBox.top + indexBox.bottom) / 2}, kQuvMissing,
+                  "a click on the scaled INDEX box");
+    click(menu.window, {180, 650});
+    expectEnds(c, menu, "a click on the scaled EXIT box");
+    return c.checks.failures;
+}
+
 int caseInstallers(Context& c) {
     const std::wstring dir = c.work;
     const std::wstring quv = join(dir, L"QUV.EXE"), quvLower = join(dir, L"quv.exe");
@@ -516,15 +664,17 @@ int wmain(int argc, wchar_t** argv) {
         return 100;
     }
     const std::map<std::wstring, int (*)(Context&)> kCases{
-        {L"look", caseLook}, {L"endsession", caseEndSession}, {L"fatal", caseFatal},
+        {L"look", caseLook}, {L"highdpi", caseHighDpi}, {L"endsession", caseEndSession}, {L"fatal", caseFatal},
         {L"installers", caseInstallers}, {L"paths", casePaths}, {L"disc", caseDisc}, {L"clicks", caseClicks},
-        {L"keys", caseKeys}, {L"readers", caseReaders},
+        {L"guard", caseGuard}, {L"keys", caseKeys}, {L"readers", caseReaders},
     };
     auto it = kCases.find(argv[1]);
     if (it == kCases.end()) {
         std::fprintf(stderr, "wine-launch-driver: no case %ls\n", argv[1]);
         return 100;
     }
+    // Screen coordinates in device pixels at any DPI, as the menu's own.
+    SetProcessDPIAware();
     Context c{argv[2], argv[3], {}};
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // for the reader's calls
     int failures = it->second(c);

@@ -3,7 +3,9 @@
 #
 #   ring.sh prefix PREFIX              makes the Wine prefix once, with the
 #                                      "shell" desktop (the one with a
-#                                      taskbar) as its default desktop
+#                                      taskbar) as its default desktop, and
+#                                      the screen's three faces replaced by
+#                                      the Debian faces the Linux build uses
 #   ring.sh case PREFIX BUILD SCENARIO runs BUILD/Install.exe from a fresh
 #                                      directory and drives it with
 #                                      BUILD/wine-driver.exe SCENARIO
@@ -19,9 +21,11 @@
 #                                      under a fresh directory; screenshots
 #                                      it takes are kept as PNGs here. CASE
 #                                      disc puts the product disc in drive D:
+#   ring.sh dpi PREFIX BUILD           BUILD/dpi-test.exe at the step's DPI
 #
 # Each step starts its own virtual display and leaves no Wine or X server
-# behind.
+# behind. A step runs at the DPI RING_DPI names (96 unless set), which it
+# gives the prefix first.
 set -euo pipefail
 
 WINE=/usr/lib/wine/wine64
@@ -31,7 +35,7 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mode=$1
 export WINEPREFIX=$(realpath -m "$2")
 # Made when the prefix is ready; its number changes with what the prefix holds.
-ready="$WINEPREFIX/.ring-prefix-3"
+ready="$WINEPREFIX/.ring-prefix-4"
 work=$(mktemp -d)
 xvfb_pid=""
 mapped=""  # a drive letter this run mapped, removed again at the end
@@ -69,6 +73,19 @@ wine_settles() {
     timeout "$1" "$WINESERVER" -w
 }
 
+# Gives the prefix the DPI of this step: Wine reports LogPixels as every
+# monitor's DPI. A marker holds the value set last, so only a change costs a
+# start of Wine; it is written once the registry has been saved.
+use_dpi() {
+    local want=${RING_DPI:-96} marker="$WINEPREFIX/.ring-dpi"
+    [ "$(cat "$marker" 2>/dev/null)" = "$want" ] && return 0
+    rm -f "$marker"
+    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$want" /f >/dev/null 2>&1 ||
+        { echo "cannot set LogPixels to $want"; exit 1; }
+    wine_settles 20 || { echo "Wine did not settle after setting LogPixels"; exit 1; }
+    echo "$want" >"$marker"
+}
+
 case $mode in
 prefix)
     if [ -f "$ready" ]; then
@@ -81,18 +98,22 @@ prefix)
     "$WINE" wineboot -i >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
-    # The standard Windows colours and fonts the Linux back end draws with,
+    # The standard Windows colours and faces the Linux back end draws with,
     # so that screenshots of both compare: the light grey of the inactive
-    # border, and Courier New from the Liberation fonts.
+    # border, and the screen's faces as the Debian faces that stand in for
+    # them (Install.exe carries no font; Wine's own Tahoma and its stand-in
+    # for Courier New are wider, and wrap the menu's entries).
     "$WINE" reg add 'HKCU\Control Panel\Colors' /v InactiveBorder /d '180 180 180' /f >/dev/null 2>&1
-    "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-        /v 'Courier New' /d 'Liberation Mono' /f >/dev/null 2>&1
+    while IFS='=' read -r face replacement; do
+        "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "$replacement" /f >/dev/null 2>&1
+    done <"$(dirname "$0")/font-replacements"
     # Keyboard cues (focus rectangles, access-key underlines) shown only once
     # the keyboard is used, as Windows has them by default; Wine's own
     # default shows them always.
     "$WINE" reg add 'HKCU\Control Panel\Desktop' /v UserPreferencesMask /t REG_BINARY \
         /d 1000028012000000 /f >/dev/null 2>&1
     wine_settles 60
+    echo 96 >"$WINEPREFIX/.ring-dpi"
     touch "$ready"
     echo "prefix $WINEPREFIX made"
     ;;
@@ -105,6 +126,7 @@ case)
     [ -f "$ready" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
     wine_settles 20 || "$WINESERVER" -k || true
     start_display
+    use_dpi
     mkdir "$work/disc"
     cp "$build/Install.exe" "$work/disc/"
     cp "$build/wine-driver.exe" "$work/"
@@ -141,6 +163,7 @@ shell)
     [ -f "$ready" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
     wine_settles 20 || "$WINESERVER" -k || true
     start_display
+    use_dpi
     mkdir "$work/disc"
     cp "$build/shell-test.exe" "$build/stub-installer.exe" "$work/disc/"
     status=0
@@ -169,6 +192,7 @@ msaa)
     [ -f "$ready" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
     wine_settles 20 || "$WINESERVER" -k || true
     start_display
+    use_dpi
     status=0
     timeout 60 "$WINE" "$build/msaa-test.exe" || status=1
     wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
@@ -183,6 +207,7 @@ launch)
     [ -f "$ready" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
     wine_settles 20 || "$WINESERVER" -k || true
     start_display
+    use_dpi
     if [ "$what" = paths ]; then
         # Drive R: is the root of a folder that holds the menu.
         mkdir "$work/root"
@@ -229,8 +254,20 @@ launch)
     wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
     exit $status
     ;;
+dpi)
+    build=$3
+    [ -f "$build/dpi-test.exe" ] || { echo "$build/dpi-test.exe is missing: build the win64 preset first"; exit 1; }
+    [ -f "$ready" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
+    wine_settles 20 || "$WINESERVER" -k || true
+    start_display
+    use_dpi
+    status=0
+    timeout 120 "$WINE" "$build/dpi-test.exe" "${RING_DPI:-96}" || status=1
+    wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
+    exit $status
+    ;;
 *)
-    echo "usage: ring.sh prefix PREFIX | case PREFIX BUILD SCENARIO | shell PREFIX BUILD [root] | msaa PREFIX BUILD | launch PREFIX BUILD CASE" >&2
+    echo "usage: ring.sh prefix PREFIX | case PREFIX BUILD SCENARIO | shell PREFIX BUILD [root] | msaa PREFIX BUILD | launch PREFIX BUILD CASE | dpi PREFIX BUILD" >&2
     exit 2
     ;;
 esac

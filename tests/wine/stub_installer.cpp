@@ -1,7 +1,8 @@
 // Stands in for an installer: writes "<its own file name>.<process id>.started",
 // holding the full path it was started as and, on a second line, its working
 // directory, both in UTF-8, and ends. One marker per start, so that quick
-// repeated starts can be counted.
+// repeated starts can be counted. A windowed program, as a setup is, that
+// never shows a window (a console program would put a console over the menu).
 //
 // The marker goes into the working directory, or into the folder that
 // STUB_MARKER_DIR names: an installer started from a CD has nowhere to write
