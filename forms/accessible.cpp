@@ -47,11 +47,16 @@ bool Form::accessibleActionAvailable(const Control& c) const {
     return node && node->entry && c.Visible && !unloaded_ && !inputBlocked();
 }
 
-bool Form::accessibleAction(const Control& c) {
+bool Form::accessibleFocus(const Control& c) {
     if (!accessibleActionAvailable(c)) return false;
     Control& entry = *controls_[indexOf(c)];
     if (focus_ != &entry) focusByKey(&entry);
-    if (!unloaded_) activate(entry);
+    return true;
+}
+
+bool Form::accessibleAction(const Control& c) {
+    if (!accessibleFocus(c)) return false;
+    if (!unloaded_) activate(*controls_[indexOf(c)]);
     return true;
 }
 

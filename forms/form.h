@@ -57,7 +57,7 @@
 // - Keys with Ctrl or Alt are not taken: Alt+F4 stays the platform's.
 // - The default action of an entry moves the focus there as a key would
 //   (when it is elsewhere) and then does what Enter does; it does not show
-//   the focus rectangle by itself.
+//   the focus rectangle by itself. A reader can also move the focus alone.
 #pragma once
 
 #include <array>
@@ -141,6 +141,10 @@ public:
     bool focusCuesShown() const { return focusCues_; }
     // Where an entry's focus rectangle lies: one pixel around its box.
     PixelRect focusRect(const Control& entry) const;
+    // Shows the focus rectangle from now on, as a key would, without moving
+    // the focus: for a platform that tells the window to show keyboard cues
+    // (the user's setting to show them always, or its own keyboard use).
+    void showFocusCues();
 
     // The accessible tree: the window's name, and the controls to show, in
     // reading order. Call once, before the first event; a name the form does
@@ -168,6 +172,11 @@ public:
     // An entry's default action; false, doing nothing, when it is not
     // available.
     bool accessibleAction(const Control& c);
+    // A reader moves the keyboard focus to an entry, as a key would (the
+    // background's then the entry's MouseMove, when it is elsewhere), under
+    // the same conditions as the default action; false, doing nothing, when
+    // they do not hold.
+    bool accessibleFocus(const Control& c);
 
     // The control under p that events go to; nullptr for the form itself.
     Control* hitTest(Point p) const;
@@ -208,7 +217,6 @@ private:
     void focusByKey(Control* entry);
     void activate(Control& entry);
     void setFocus(Control* entry);
-    void showFocusCues();
     void invalidateFocus();
     void pointerMovedOver(Control* target);
     // Tells the observer about a property change of a listed control.

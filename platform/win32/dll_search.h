@@ -1,6 +1,8 @@
 // Where Windows looks for the DLLs the program loads.
 #pragma once
 
+#include <windows.h>
+
 namespace platform::win32 {
 
 // Restricts DLL loading to the system directory, so that a DLL planted
@@ -8,5 +10,11 @@ namespace platform::win32 {
 // SetDefaultDllDirectories where the system has it, and otherwise at least
 // takes the current directory out of the search.
 void restrictDllSearchToSystem();
+
+// Loads a DLL that is not one of the system's known DLLs (which are always
+// taken from the system directory) from the system directory and nowhere
+// else: by the system's own search flag where it has it, and otherwise by
+// its full path in the system directory. Null when it cannot be loaded.
+HMODULE loadSystemLibrary(const wchar_t* name);
 
 }  // namespace platform::win32

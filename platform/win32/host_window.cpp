@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/keys.h"
 #include "platform/win32/unicode.h"
 #include "platform/win32/win32_pictures.h"
 
@@ -87,6 +88,7 @@ HostWindow::HostWindow(forms::Form& form, HINSTANCE instance) : form_(form) {
     if (!hwnd_) throw forms::Failure("cannot create the window: " + systemMessage(GetLastError()));
     dpi_ = windowDpi(hwnd_);
     form_.attach(this);
+    startFocusCues();
 }
 
 HostWindow::~HostWindow() {
@@ -159,6 +161,18 @@ LRESULT HostWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONUP: buttonUp(lParam, forms::Button::Left); return 0;
         case WM_RBUTTONUP: buttonUp(lParam, forms::Button::Right); return 0;
         case WM_MBUTTONUP: buttonUp(lParam, forms::Button::Middle); return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:  // Alt held: the form leaves such keys to the system (Alt+F4)
+            if (keyDown(wParam, lParam)) return 0;
+            break;
+        case WM_UPDATEUISTATE:  // the window's UI state changes; the default procedure records it
+            if (LOWORD(wParam) == UIS_CLEAR && (HIWORD(wParam) & UISF_HIDEFOCUS)) form_.showFocusCues();
+            break;
+        case WM_SETFOCUS: readers_.windowFocused(); return 0;
+        case WM_GETOBJECT:
+            if (const LRESULT object = readers_.getObject(wParam, lParam)) return object;
+            break;
+        case MsaaBridge::kDefaultActionMessage: readers_.runDefaultAction(wParam); return 0;
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lParam) != hwnd_) buttonsDown_ = 0;  // taken away, e.g. by a message box
             return 0;
@@ -184,6 +198,7 @@ LRESULT HostWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         case WM_NCDESTROY:
+            readers_.disconnect();
             SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
             hwnd_ = nullptr;
             break;
@@ -266,6 +281,39 @@ void HostWindow::dpiChanged(UINT dpi, const RECT& suggested) {
     // Everything is drawn again at the new DPI; the pointer takes its new
     // size with the next movement.
     InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+bool HostWindow::keyDown(WPARAM virtualKey, LPARAM keyData) {
+    forms::KeyPress key;
+    if (!keyPressOf(virtualKey, keyData, key) || !form_.keyDown(key)) return false;
+    // The form shows its focus from the first key it takes; the window's UI
+    // state says so too, for whoever asks (the key may have ended the form).
+    if (hwnd_ && form_.focusCuesShown() && (SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
+        SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    return true;
+}
+
+void HostWindow::startFocusCues() {
+    BOOL always = FALSE;
+    if (SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0) && always)
+        form_.showFocusCues();
+    else  // hidden until the keyboard is used
+        SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+}
+
+RECT HostWindow::screenRect(const forms::PixelRect& box) const {
+    const forms::PixelRect device = forms::toDevice(box, scale());
+    POINT origin{0, 0};
+    ClientToScreen(hwnd_, &origin);
+    return {origin.x + device.left, origin.y + device.top, origin.x + device.right(), origin.y + device.bottom()};
+}
+
+bool HostWindow::clientPointOf(POINT screen, forms::Point& point) const {
+    RECT client;
+    if (!hwnd_ || !GetClientRect(hwnd_, &client) || !ScreenToClient(hwnd_, &screen) || !PtInRect(&client, screen))
+        return false;
+    point = forms::toLayout(forms::Point{screen.x, screen.y}, scale());
+    return true;
 }
 
 }  // namespace platform::win32

@@ -3,10 +3,18 @@
 // maximized, and covering the screen again when the screen changes size. It
 // works at its monitor's DPI (scale = dpi / 96 device pixels per layout
 // pixel, following WM_DPICHANGED): it turns the native mouse messages into
-// the form's pointer events in layout pixels, invalidates the device pixels
-// of the form's areas, paints through a memory bitmap of one band of rows of
-// the invalidated area at a time, sets the pointer the form asks for at the
-// DPI's pointer size and is destroyed when the form unloads.
+// the form's pointer events in layout pixels and the keys the form answers
+// into its key presses, invalidates the device pixels of the form's areas,
+// paints through a memory bitmap of one band of rows of the invalidated area
+// at a time, sets the pointer the form asks for at the DPI's pointer size,
+// answers screen readers (msaa_bridge.h) and is destroyed when the form
+// unloads.
+//
+// Keyboard cues follow the system's UI state: the window starts with the
+// focus rectangle hidden (UISF_HIDEFOCUS) unless the user has asked to see
+// keyboard cues always; the first key the form takes clears the flag, as
+// does the system when it clears it (WM_UPDATEUISTATE), and the form then
+// shows its focus rectangle.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +22,7 @@
 #include "forms/form.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/gdi_painter.h"
+#include "platform/win32/msaa_bridge.h"
 
 namespace platform::win32 {
 
@@ -30,12 +39,24 @@ public:
     HostWindow& operator=(const HostWindow&) = delete;
 
     HWND handle() const { return hwnd_; }
+    forms::Form& form() const { return form_; }
     void showMaximized();
     // Runs the message loop until the window is gone; returns the exit code.
     int run();
 
     void invalidate(const forms::PixelRect& rect) override;
     void unload() override;
+    void focusChanged(const forms::Control* entry) override { readers_.focusChanged(entry); }
+    void nameChanged(const forms::Control& child) override { readers_.nameChanged(child); }
+    void visibilityChanged(const forms::Control& child, bool visible) override {
+        readers_.visibilityChanged(child, visible);
+    }
+
+    // Where a box of the form's client area lies on the screen.
+    RECT screenRect(const forms::PixelRect& box) const;
+    // The point of the form's client area at a screen point; false outside
+    // the client area.
+    bool clientPointOf(POINT screen, forms::Point& point) const;
 
     UINT dpi() const { return dpi_; }
     double scale() const { return scaleOf(dpi_); }
@@ -50,6 +71,8 @@ private:
     // The screen changed size: a maximized window covers the new one.
     void coverScreen(int width, int height);
     void showCursor();
+    bool keyDown(WPARAM virtualKey, LPARAM keyData);
+    void startFocusCues();
     forms::Point layoutPoint(LPARAM lParam) const;
     void dpiChanged(UINT dpi, const RECT& suggested);
 
@@ -59,6 +82,7 @@ private:
     UINT dpi_ = kLayoutDpi;
     int buttonsDown_ = 0;  // forms::Button bits
     bool trackingLeave_ = false;
+    MsaaBridge readers_{*this};
 };
 
 }  // namespace platform::win32

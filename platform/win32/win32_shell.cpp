@@ -3,9 +3,8 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include <cwchar>
-
 #include "forms/runtime_error.h"
+#include "platform/win32/dll_search.h"
 #include "platform/win32/taskbar_guard.h"
 #include "platform/win32/unicode.h"
 
@@ -45,28 +44,10 @@ bool wanted(DWORD found, int mask) {
     return true;
 }
 
-// A function of a system DLL, loaded from the system directory by its full
-// path and kept for the program's life; null when it cannot be had.
-FARPROC systemFunction(const wchar_t* dll, const char* name) {
-    wchar_t path[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
-    if (length == 0 || length + std::wcslen(dll) + 2 > MAX_PATH) return nullptr;
-    path[length] = L'\\';
-    std::wcscpy(path + length + 1, dll);
-    HMODULE module = LoadLibraryW(path);
-    return module ? GetProcAddress(module, name) : nullptr;
-}
-
-template <typename Function>
-Function* systemFunction(const wchar_t* dll, const char* name) {
-    return reinterpret_cast<Function*>(reinterpret_cast<void*>(systemFunction(dll, name)));
-}
-
 }  // namespace
 
 Win32Shell::~Win32Shell() {
-    if (comStarted_)
-        if (auto* uninitialize = systemFunction<void WINAPI()>(L"ole32.dll", "CoUninitialize")) uninitialize();
+    if (comStarted_) CoUninitialize();
 }
 
 forms::TaskbarWindows Win32Shell::findTaskbar(const std::string& className) {
@@ -121,13 +102,14 @@ std::string Win32Shell::dir(const std::string& path, int attributeMask) {
 }
 
 void Win32Shell::startProcess(const std::string& program, const std::string& workingDirectory, int showState) {
-    // The shell and COM, which it wants on this thread, are loaded when the
-    // first installer starts: at start-up they would only delay the menu.
+    // The shell is loaded, and COM, which it wants on this thread, started
+    // when the first installer starts: at start-up they would only delay the
+    // menu's first frame.
     if (!shellExecute_) {
-        using CoInitializeExFn = HRESULT WINAPI(void*, DWORD);
-        if (auto* initialize = systemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx"))
-            comStarted_ = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-        shellExecute_ = systemFunction<BOOL WINAPI(SHELLEXECUTEINFOW*)>(L"shell32.dll", "ShellExecuteExW");
+        comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+        HMODULE shell = loadSystemLibrary(L"shell32.dll");
+        if (FARPROC found = shell ? GetProcAddress(shell, "ShellExecuteExW") : nullptr)
+            shellExecute_ = reinterpret_cast<decltype(shellExecute_)>(reinterpret_cast<void*>(found));
         if (!shellExecute_) {
             const DWORD error = GetLastError();
             throw forms::RuntimeError(static_cast<int>(error), systemMessage(error));

@@ -21,13 +21,17 @@ imports)
     dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
     echo "imports: $(tr '\n' ' ' <<<"$dlls")"
     [ -n "$dlls" ] || fail "no imports found"
-    # Only DLLs that every Windows has; never the compiler's runtimes.
-    system="kernel32.dll user32.dll gdi32.dll shell32.dll ole32.dll oleaut32.dll msvcrt.dll advapi32.dll comctl32.dll"
+    # Only DLLs that every Windows has and always maps from its own system
+    # directory (KnownDLLs), never the compiler's runtimes. Any other DLL
+    # (comctl32, oleacc, ...) would be looked for beside the program first:
+    # the program loads such a DLL at run time, by its path in the system
+    # directory.
+    system="kernel32.dll user32.dll gdi32.dll shell32.dll ole32.dll oleaut32.dll msvcrt.dll advapi32.dll"
     for dll in $dlls; do
         case $dll in
         libgcc* | libstdc++* | libwinpthread* | api-ms-win-crt*) fail "needs the non-system DLL $dll" ;;
         esac
-        grep -qw "$dll" <<<"$system" || fail "imports $dll, which is not a system DLL"
+        grep -qw "$dll" <<<"$system" || fail "imports $dll, which is not a known system DLL"
     done
     ;;
 security)

@@ -328,4 +328,41 @@ TEST_F(KeyboardTest, TheDefaultActionFocusesTheEntryAsAKeyWouldThenClicksIt) {
     EXPECT_TRUE(take().empty());
 }
 
+TEST_F(KeyboardTest, AReaderMovesTheFocusAsAKeyWouldWithoutClickingOrShowingIt) {
+    EXPECT_TRUE(form.accessibleFocus(form.control("B")));
+    EXPECT_EQ(take(), (Log{"Box:move", "B:move"}));
+    EXPECT_STREQ(focused(), "B");
+    EXPECT_EQ(news(), (Log{"focus B"}));
+    EXPECT_FALSE(form.focusCuesShown());
+    EXPECT_TRUE(form.accessibleFocus(form.control("B")));
+    EXPECT_TRUE(take().empty()) << "focused already: nothing runs again";
+    press(Key::Tab);
+    EXPECT_STREQ(focused(), "C") << "keys go on from there";
+
+    EXPECT_FALSE(form.accessibleFocus(form.control("Text"))) << "a text takes no focus";
+    form.control("A").Visible = false;
+    EXPECT_FALSE(form.accessibleFocus(form.control("A")));
+    form.pointerDown(centre("C"), Button::Left);
+    take();
+    EXPECT_FALSE(form.accessibleFocus(form.control("B"))) << "the pressed entry waits for its release";
+    form.pointerUp(centre("C"), Button::Left);
+    form.unload();
+    take();
+    EXPECT_FALSE(form.accessibleFocus(form.control("B")));
+    EXPECT_TRUE(take().empty());
+    EXPECT_STREQ(focused(), "none");
+}
+
+TEST_F(KeyboardTest, ThePlatformCanShowTheFocusBeforeAnyKey) {
+    form.showFocusCues();
+    EXPECT_TRUE(form.focusCuesShown());
+    EXPECT_TRUE(site.dirty.empty()) << "no entry focused yet";
+    EXPECT_TRUE(take().empty()) << "no handler runs for it";
+    form.pointerMove(centre("A"));
+    EXPECT_EQ(site.dirty.back(), form.focusRect(form.control("A"))) << "the pointer's entry shows its focus now";
+    site.dirty.clear();
+    form.showFocusCues();
+    EXPECT_TRUE(site.dirty.empty()) << "shown already";
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace wine_tests {
 
@@ -93,23 +94,42 @@ HWND findWindowOf(DWORD processId, const wchar_t* className) {
     return q.found;
 }
 
-int endProcessesNamed(const wchar_t* exeName) {
+namespace {
+
+// Calls what for every running process of that executable name; returns how
+// many there were.
+int forEachProcessNamed(const wchar_t* exeName, const std::function<void(DWORD)>& what) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return 0;
-    int ended = 0;
+    int found = 0;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
         if (lstrcmpiW(entry.szExeFile, exeName) != 0) continue;
-        if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+        what(entry.th32ProcessID);
+        ++found;
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
+}  // namespace
+
+int endProcessesNamed(const wchar_t* exeName) {
+    int ended = 0;
+    forEachProcessNamed(exeName, [&](DWORD id) {
+        if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
             TerminateProcess(p, 1);
             WaitForSingleObject(p, 5000);
             CloseHandle(p);
             ++ended;
         }
-    }
-    CloseHandle(snapshot);
+    });
     return ended;
+}
+
+int processesNamed(const wchar_t* exeName) {
+    return forEachProcessNamed(exeName, [](DWORD) {});
 }
 
 std::vector<DWORD> childProcesses(DWORD parent, const wchar_t* exeName) {
@@ -223,6 +243,27 @@ void postClick(HWND window, POINT client) {
     PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(window, WM_LBUTTONUP, 0, at);
     Sleep(30);
+}
+
+namespace {
+
+void sendKey(WORD key, DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+    Sleep(30);
+}
+
+}  // namespace
+
+void pressKey(WORD key, std::initializer_list<WORD> held) {
+    for (WORD h : held) sendKey(h, 0);
+    sendKey(key, 0);
+    sendKey(key, KEYEVENTF_KEYUP);
+    for (auto h = std::rbegin(held); h != std::rend(held); ++h) sendKey(*h, KEYEVENTF_KEYUP);
 }
 
 int Screenshot::count(const RECT& r, DWORD rgb) const {

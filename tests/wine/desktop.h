@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,8 @@ HWND findWindowOf(DWORD processId, const wchar_t* className);
 // Ends every process of that executable name (the system's crash reporter,
 // for one); returns how many there were.
 int endProcessesNamed(const wchar_t* exeName);
+// How many processes of that executable name run now.
+int processesNamed(const wchar_t* exeName);
 
 // The processes of that executable name that parent started.
 std::vector<DWORD> childProcesses(DWORD parent, const wchar_t* exeName);
@@ -58,6 +61,10 @@ void clickRepeatedly(HWND window, POINT client, int count);
 // The same click as messages posted to the window, always a single click:
 // for many clicks in a row, whatever else comes and goes on the screen.
 void postClick(HWND window, POINT client);
+
+// Real keyboard input: key pressed and released while the keys of held are
+// down (pressed before it, released after it, in reverse order).
+void pressKey(WORD key, std::initializer_list<WORD> held = {});
 
 // The screen as 32-bit pixels, for probing and for a BMP to look at.
 struct Screenshot {

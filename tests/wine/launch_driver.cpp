@@ -1,8 +1,10 @@
 // Starts Install.exe itself, from directories it prepares, inside a Wine
-// desktop that has a taskbar, and works it with real mouse input: the
-// installers it starts or reports missing, single, double and triple clicks,
-// the awkward folders it may lie in, the end of the session, the crash guard
-// and the taskbar guard (which every start checks for, and every end sees go).
+// desktop that has a taskbar, and works it with real mouse and keyboard
+// input: the installers it starts or reports missing, single, double and
+// triple clicks, the keys, the awkward folders it may lie in, the menu at
+// 144 dpi, the end of the session, the crash guard and the taskbar guard
+// (which every start checks for, and every end sees go); and reads it as a
+// screen reader does.
 //
 //   wine-launch-driver CASE WORK-DIR BUILD-DIR
 //
@@ -16,6 +18,8 @@
 #include <string>
 
 #include "desktop.h"
+#include "menu/texts.h"
+#include "msaa_reader.h"
 
 using namespace wine_tests;
 
@@ -27,11 +31,17 @@ namespace {
 //   EXIT     Label12 (1260,6240) 615x315   -> (85..126, 417..438)
 //   INDEX    Label10 (360,4560) 2235x405   -> (25..174, 305..332)
 //   ADDRESS  Label8  (240,3600) 2595x405   -> (17..190, 241..268)
+//   the description area: Label3, the prompt (281..546, 233..288), and
+//   Label4, the description (249..594, 297..474)
 constexpr RECT kExitBox{85, 417, 126, 438};
+constexpr RECT kIndexBox{25, 305, 174, 332};
 constexpr RECT kAddressBox{17, 241, 190, 268};
+constexpr RECT kPromptBox{281, 233, 546, 288};
+constexpr RECT kDescriptionBox{249, 297, 594, 474};
 constexpr POINT kExit{105, 427};
 constexpr POINT kIndex{99, 318};
 constexpr POINT kAddress{103, 254};
+constexpr POINT kBackground{6, 470};
 
 // The same boxes at 144 dots per inch, 1.5 device pixels to the layout
 // pixel: an edge at layout pixel e falls on device pixel ceil(1.5 e - 0.5).
@@ -41,7 +51,10 @@ constexpr RECT kIndexBox144{37, 457, 261, 498};
 constexpr RECT kAddressBox144{25, 361, 285, 402};
 constexpr int kPictureRight144 = 958, kPictureBottom144 = 720;
 
-constexpr DWORD kGreen = 0x00FF00, kCyan = 0x00FFFF, kWhite = 0xFFFFFF;
+// The entries are green at start, light green at rest once the pointer has
+// been on the background, cyan under the pointer.
+constexpr DWORD kGreen = 0x00FF00, kRestGreen = 0x80FF80, kCyan = 0x00FFFF, kWhite = 0xFFFFFF,
+                kLightYellow = 0xFFFF80;
 constexpr const wchar_t* kMenuClass = L"TarveloInstallMenu";
 constexpr const wchar_t* kTitle = L"Message Window";
 constexpr const wchar_t* kQuvMissing =
@@ -331,6 +344,140 @@ int caseClicks(Context& c) {
     return c.checks.failures;
 }
 
+// Whether an entry's box on the screen shows it in one of its colours and
+// in none of the others.
+bool shows(const Screenshot& shot, HWND menu, const RECT& box, DWORD colour) {
+    const RECT r = clientRectOnScreen(menu, box);
+    for (DWORD other : {kGreen, kRestGreen, kCyan})
+        if (other != colour && shot.count(r, other) > 0) return false;
+    return shot.count(r, colour) > 20;
+}
+
+bool showsSoon(HWND menu, const RECT& box, DWORD colour) {
+    return waitFor([&] { return shows(captureScreen(), menu, box, colour); }, 5000);
+}
+
+// How many pixels of the row just above a box differ between two shots:
+// the top edge of a focus rectangle there changes every other one.
+int changedAbove(const Screenshot& a, const Screenshot& b, HWND menu, const RECT& box) {
+    const RECT r = clientRectOnScreen(menu, box);
+    int changed = 0;
+    for (int x = r.left; x < r.right; ++x) changed += a.at(x, r.top - 1) != b.at(x, r.top - 1);
+    return changed;
+}
+
+// A key pressed for the menu: an installer's console window, which may come
+// up a while after its start, must not take it.
+bool keyToMenu(HWND menu, WORD key, std::initializer_list<WORD> held = {}) {
+    const bool ready =
+        waitFor([&] { return SetForegroundWindow(menu) && GetForegroundWindow() == menu; }, 5000);
+    pressKey(key, held);
+    return ready;
+}
+
+// The keys, with real keyboard input: the first Tab does what the pointer
+// on ADDRESS SOFTWARE does and shows the focus rectangle, Tab and Enter
+// start the office installer, Escape resets the menu, Shift+Tab from there
+// goes to EXIT, and Enter there ends the menu.
+int caseKeys(Context& c) {
+    Starts starts{c.work};
+    copyFile(c.helper(L"stub-installer.exe"), join(c.work, L"QUV.exe"));
+    Menu menu;
+    if (!startMenu(c, menu, c.work)) return c.checks.failures;
+    SetForegroundWindow(menu.window);
+    moveMouse(menu.window, kBackground);  // the pointer rests on the background
+    Sleep(300);
+    const Screenshot before = captureScreen();
+    const int whiteBefore = before.count(clientRectOnScreen(menu.window, kDescriptionBox), kWhite);
+
+    keyToMenu(menu.window, VK_TAB);
+    c.checks.expect(showsSoon(menu.window, kAddressBox, kCyan), "the first Tab shows ADDRESS SOFTWARE hovered");
+    Sleep(300);
+    const Screenshot tab = captureScreen();
+    tab.saveBmp(join(c.work, L"tab.bmp"));
+    c.checks.expect(tab.count(clientRectOnScreen(menu.window, kPromptBox), kLightYellow) > 20,
+                    "with its prompt in the description area");
+    const int whiteAfter = tab.count(clientRectOnScreen(menu.window, kDescriptionBox), kWhite);
+    c.checks.expect(whiteAfter > 2 * whiteBefore, "and its description, " + std::to_string(whiteAfter) +
+                                                      " white pixels where the instruction had " +
+                                                      std::to_string(whiteBefore));
+    const int width = kAddressBox.right - kAddressBox.left + 2;
+    const int changed = changedAbove(before, tab, menu.window, kAddressBox);
+    c.checks.expect(changed > width / 3 && changed < width * 2 / 3,
+                    "a dotted focus rectangle around it: " + std::to_string(changed) + " of the " +
+                        std::to_string(width) + " pixels above it changed");
+
+    keyToMenu(menu.window, VK_TAB);
+    c.checks.expect(showsSoon(menu.window, kIndexBox, kCyan), "the second Tab goes on to INDEX SOFTWARE");
+    c.checks.expect(shows(captureScreen(), menu.window, kAddressBox, kRestGreen), "and ADDRESS SOFTWARE rests again");
+    keyToMenu(menu.window, VK_RETURN);
+    c.checks.expect(starts.reach(1), "Enter starts the office installer");
+    // Its console window goes with it.
+    c.checks.expect(waitFor([] { return processesNamed(L"QUV.exe") == 0; }, 10000), "the installer has ended");
+    c.checks.expect(keyToMenu(menu.window, VK_ESCAPE), "the menu has the keyboard again");
+    c.checks.expect(showsSoon(menu.window, kIndexBox, kRestGreen), "Escape takes INDEX SOFTWARE out of hover");
+    keyToMenu(menu.window, VK_TAB, {VK_SHIFT});
+    c.checks.expect(showsSoon(menu.window, kExitBox, kCyan), "from no focus, Shift+Tab goes to EXIT");
+
+    c.checks.expect(starts.count() == 1, "no key started anything more");
+    keyToMenu(menu.window, VK_RETURN);
+    expectEnds(c, menu, "Enter on EXIT");
+    return c.checks.failures;
+}
+
+// What a screen reader finds, from another process: the window and its
+// four entries as links by name, the description that follows the pointer,
+// places and hit tests on the screen, and the default action starting an
+// installer. After EXIT, the object a reader still holds fails its calls
+// instead of hanging or crashing the reader.
+int caseReaders(Context& c) {
+    Starts starts{c.work};
+    copyFile(c.helper(L"stub-installer.exe"), join(c.work, L"QUV.exe"));
+    Menu menu;
+    if (!startMenu(c, menu, c.work)) return c.checks.failures;
+    IAccessible* acc = nullptr;
+    AccessibleObjectFromWindow(menu.window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&acc));
+    c.checks.expect(acc != nullptr, "AccessibleObjectFromWindow gives the menu's object");
+    if (!acc) return c.checks.failures;
+    c.checks.expect(nameOf(acc, CHILDID_SELF) == L"Tarvelo Installation", "the window is named for the product");
+
+    const std::vector<AccChild> children = readChildren(acc);
+    LONG ids[4] = {};
+    const wchar_t* entries[4] = {L"ADDRESS SOFTWARE", L"INDEX SOFTWARE", L"OTHER SOFTWARES", L"EXIT"};
+    for (int i = 0; i < 4; ++i) {
+        const AccChild* entry = findChild(children, entries[i]);
+        c.checks.expect(entry && entry->role == ROLE_SYSTEM_LINK, "the entry " + utf8(entries[i]) + " is a link");
+        if (entry) ids[i] = entry->id;
+    }
+    const LONG address = ids[0], index = ids[1], exit = ids[3];
+
+    const std::wstring description = utf16(menu::kAddressDescription);
+    moveMouse(menu.window, kAddress);
+    bool read = waitFor([&] { return findChild(readChildren(acc), description) != nullptr; }, 5000);
+    c.checks.expect(read, "with the pointer on ADDRESS SOFTWARE, its description is read");
+
+    const RECT box = locationOf(acc, address), expected = clientRectOnScreen(menu.window, kAddressBox);
+    c.checks.expect(EqualRect(&box, &expected), "ADDRESS SOFTWARE lies where it is drawn on the screen");
+    const RECT indexBox = clientRectOnScreen(menu.window, kIndexBox);
+    VARIANT hit;
+    VariantInit(&hit);
+    acc->accHitTest((indexBox.left + indexBox.right) / 2, (indexBox.top + indexBox.bottom) / 2, &hit);
+    c.checks.expect(hit.vt == VT_I4 && hit.lVal == index, "a hit test on INDEX SOFTWARE finds it");
+
+    c.checks.expect(acc->accDoDefaultAction(childId(index)) == S_OK, "INDEX SOFTWARE's default action is taken");
+    c.checks.expect(starts.reach(1), "and starts the office installer");
+    Sleep(500);
+    c.checks.expect(starts.count() == 1, "once");
+
+    c.checks.expect(acc->accDoDefaultAction(childId(exit)) == S_OK, "EXIT's default action is taken");
+    expectEnds(c, menu, "EXIT by the reader");
+    BSTR name = nullptr;
+    c.checks.expect(FAILED(acc->get_accName(childId(CHILDID_SELF), &name)) && !name,
+                    "the object a reader still holds now fails its calls");
+    acc->Release();
+    return c.checks.failures;
+}
+
 // The DPI Windows reports for a window (GetDpiForWindow, which older systems
 // lack), or 0.
 UINT windowDpi(HWND window) {
@@ -394,7 +541,7 @@ int caseHighDpi(Context& c) {
     moveMouse(menu.window, kExit);
     bool rest = waitFor([&] {
         Screenshot s = captureScreen();
-        return s.count(exitBox, kCyan) == 0 && s.count(exitBox, 0x80FF80) > 40;
+        return s.count(exitBox, kCyan) == 0 && s.count(exitBox, kRestGreen) > 40;
     }, 5000);
     c.checks.expect(rest, "where EXIT lies at 96 dots per inch the pointer is over the background at 144");
 
@@ -519,7 +666,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::map<std::wstring, int (*)(Context&)> kCases{
         {L"look", caseLook}, {L"highdpi", caseHighDpi}, {L"endsession", caseEndSession}, {L"fatal", caseFatal},
         {L"installers", caseInstallers}, {L"paths", casePaths}, {L"disc", caseDisc}, {L"clicks", caseClicks},
-        {L"guard", caseGuard},
+        {L"guard", caseGuard}, {L"keys", caseKeys}, {L"readers", caseReaders},
     };
     auto it = kCases.find(argv[1]);
     if (it == kCases.end()) {
@@ -529,7 +676,9 @@ int wmain(int argc, wchar_t** argv) {
     // Screen coordinates in device pixels at any DPI, as the menu's own.
     SetProcessDPIAware();
     Context c{argv[2], argv[3], {}};
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // for the reader's calls
     int failures = it->second(c);
+    CoUninitialize();
     std::printf("%s: %d failed\n", utf8(argv[1]).c_str(), failures);
     return failures;
 }

@@ -13,6 +13,9 @@
 #                                      runs BUILD/shell-test.exe from a fresh
 #                                      directory, or from the root of a
 #                                      drive mapped to one
+#   ring.sh msaa PREFIX BUILD          runs BUILD/msaa-test.exe, which opens the
+#                                      menu window in its own process and
+#                                      checks its screen-reader object
 #   ring.sh launch PREFIX BUILD CASE   BUILD/wine-launch-driver.exe CASE starts
 #                                      Install.exe itself, in folders it makes
 #                                      under a fresh directory; screenshots
@@ -31,6 +34,8 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 mode=$1
 export WINEPREFIX=$(realpath -m "$2")
+# Made when the prefix is ready; its number changes with what the prefix holds.
+ready="$WINEPREFIX/.ring-prefix-4"
 work=$(mktemp -d)
 xvfb_pid=""
 mapped=""  # a drive letter this run mapped, removed again at the end
@@ -83,7 +88,7 @@ use_dpi() {
 
 case $mode in
 prefix)
-    if [ -f "$WINEPREFIX/.ring-prefix-3" ]; then
+    if [ -f "$ready" ]; then
         echo "prefix $WINEPREFIX is ready"
         exit 0
     fi
@@ -102,9 +107,14 @@ prefix)
     while IFS='=' read -r face replacement; do
         "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "$replacement" /f >/dev/null 2>&1
     done <"$(dirname "$0")/font-replacements"
+    # Keyboard cues (focus rectangles, access-key underlines) shown only once
+    # the keyboard is used, as Windows has them by default; Wine's own
+    # default shows them always.
+    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v UserPreferencesMask /t REG_BINARY \
+        /d 1000028012000000 /f >/dev/null 2>&1
     wine_settles 60
     echo 96 >"$WINEPREFIX/.ring-dpi"
-    touch "$WINEPREFIX/.ring-prefix-3"
+    touch "$ready"
     echo "prefix $WINEPREFIX made"
     ;;
 case)
@@ -113,7 +123,7 @@ case)
     for f in Install.exe wine-driver.exe; do
         [ -f "$build/$f" ] || { echo "$build/$f is missing: build the win64 preset first"; exit 1; }
     done
-    [ -f "$WINEPREFIX/.ring-prefix-3" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
+    [ -f "$ready" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
     wine_settles 20 || "$WINESERVER" -k || true
     start_display
     use_dpi
@@ -150,7 +160,7 @@ case)
 shell)
     build=$3
     where=${4:-folder}
-    [ -f "$WINEPREFIX/.ring-prefix-3" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
+    [ -f "$ready" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
     wine_settles 20 || "$WINESERVER" -k || true
     start_display
     use_dpi
@@ -176,13 +186,29 @@ shell)
     wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
     exit $status
     ;;
+msaa | dpi)
+    # A test program that runs Install.exe's window in its own process:
+    # msaa-test reads its screen-reader object, dpi-test draws it at the
+    # prefix's DPI.
+    build=$3
+    program=$mode-test.exe
+    [ -f "$build/$program" ] || { echo "$build/$program is missing: build the win64 preset first"; exit 1; }
+    [ -f "$ready" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
+    wine_settles 20 || "$WINESERVER" -k || true
+    start_display
+    use_dpi
+    status=0
+    timeout 120 "$WINE" "$build/$program" "${RING_DPI:-96}" || status=1
+    wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
+    exit $status
+    ;;
 launch)
     build=$3
     what=$4
     for f in Install.exe wine-launch-driver.exe stub-installer.exe fatal-guard-probe.exe; do
         [ -f "$build/$f" ] || { echo "$build/$f is missing: build the win64 preset first"; exit 1; }
     done
-    [ -f "$WINEPREFIX/.ring-prefix-3" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
+    [ -f "$ready" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
     wine_settles 20 || "$WINESERVER" -k || true
     start_display
     use_dpi
@@ -232,20 +258,8 @@ launch)
     wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
     exit $status
     ;;
-dpi)
-    build=$3
-    [ -f "$build/dpi-test.exe" ] || { echo "$build/dpi-test.exe is missing: build the win64 preset first"; exit 1; }
-    [ -f "$WINEPREFIX/.ring-prefix-3" ] || { echo "no Wine prefix at $WINEPREFIX"; exit 1; }
-    wine_settles 20 || "$WINESERVER" -k || true
-    start_display
-    use_dpi
-    status=0
-    timeout 120 "$WINE" "$build/dpi-test.exe" "${RING_DPI:-96}" || status=1
-    wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
-    exit $status
-    ;;
 *)
-    echo "usage: ring.sh prefix PREFIX | case PREFIX BUILD SCENARIO | shell PREFIX BUILD [root] | launch PREFIX BUILD CASE | dpi PREFIX BUILD" >&2
+    echo "usage: ring.sh prefix PREFIX | case PREFIX BUILD SCENARIO | shell PREFIX BUILD [root] | msaa PREFIX BUILD | launch PREFIX BUILD CASE | dpi PREFIX BUILD" >&2
     exit 2
     ;;
 esac

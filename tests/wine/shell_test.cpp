@@ -1,7 +1,8 @@
 // The Windows shell services on real directories, under Wine: the
 // application directory, the installer lookup with its attribute rules, and
 // starting an installer exactly as found, in the right directory, with the
-// failures said. Installers are copies of stub-installer.exe, which lies
+// failures said; and a DLL that is loaded at run time comes from the system
+// directory even with a planted one beside the program. Installers are copies of stub-installer.exe, which lies
 // beside this program and leaves a marker file for every start.
 //
 //   shell-test          runs in the directory this program lies in
@@ -21,6 +22,7 @@
 
 #include "forms/runtime_error.h"
 #include "platform/win32/crash_guard.h"
+#include "platform/win32/dll_search.h"
 #include "platform/win32/unicode.h"
 #include "platform/win32/win32_shell.h"
 
@@ -213,6 +215,21 @@ void crashes(const std::string& self) {
     }
 }
 
+// A planted oleacc.dll beside the program (not a DLL at all: loading it
+// would fail) is passed over for the system's.
+void plantedDll(const std::string& app) {
+    const std::string planted = join(app, "oleacc.dll");
+    writeFile(planted, "MZ planted");
+    HMODULE module = platform::win32::loadSystemLibrary(L"oleacc.dll");
+    wchar_t path[MAX_PATH] = {}, system[MAX_PATH] = {};
+    if (module) GetModuleFileNameW(module, path, MAX_PATH);
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring loaded(path), systemDir = std::wstring(system) + L"\\";
+    check(module && _wcsnicmp(loaded.c_str(), systemDir.c_str(), systemDir.size()) == 0,
+          "oleacc.dll is loaded from the system directory, not from beside the program: " + narrow(loaded));
+    DeleteFileW(widen(planted).c_str());
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -246,6 +263,7 @@ int wmain(int argc, wchar_t** argv) {
         makeDir(base);
         lookupRules(shell, base);
         starts(shell, base, stub);
+        plantedDll(app);
     }
     return failures == 0 ? 0 : 1;
 }
