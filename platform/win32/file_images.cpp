@@ -47,14 +47,14 @@ BitmapParts bitmapParts(forms::FileImage f) {
     const std::uint32_t offBits = u32(f, 10), headerSize = u32(f, 14);
     // The information header and its later versions (with colour masks,
     // colour space, profile); the old OS/2 core header is not taken.
-    if (!oneOf(headerSize, {40, 52, 56, 108, 124})) invalid("the bitmap's information header is of an unknown size");
+    if (!oneOf(headerSize, {40, 52, 56, 108, 124})) invalid("the bitmap's header is unknown");
     if (14 + std::uint64_t{headerSize} > f.size()) invalid("the bitmap file is cut short");
     const std::int32_t width = s32(f, 18), height = s32(f, 22);
     const std::uint32_t bitsPerPixel = u16(f, 28);
     if (width <= 0 || width > 32767 || height == 0 || height < -32767 || height > 32767)
         invalid("the bitmap's size is out of range");
     if (u16(f, 26) != 1) invalid("the bitmap has more than one plane");
-    if (!oneOf(bitsPerPixel, {1, 4, 8, 16, 24, 32})) invalid("the bitmap's bits per pixel are not 1, 4, 8, 16, 24 or 32");
+    if (!oneOf(bitsPerPixel, {1, 4, 8, 16, 24, 32})) invalid("the bitmap's bits per pixel are unknown");
     if (u32(f, 30) != 0) invalid("the bitmap is compressed");
     const std::uint64_t tableEnd = 14 + std::uint64_t{headerSize} + colourEntries(bitsPerPixel, u32(f, 46)) * 4;
     if (offBits < tableEnd) invalid("the bitmap's pixels overlap its header");
@@ -67,7 +67,7 @@ BitmapParts bitmapParts(forms::FileImage f) {
 IconParts iconParts(forms::FileImage f) {
     if (f.size() < 6 || u16(f, 0) != 0 || u16(f, 2) != 1) invalid("not an icon file");
     const std::uint32_t count = u16(f, 4);
-    if (count == 0) invalid("the icon file holds no image");
+    if (count == 0) invalid("the icon file is empty");
     if (6 + 16 * std::uint64_t{count} > f.size()) invalid("the icon directory is cut short");
     // A directory entry: width, height (0 for 256), ..., bytes, offset.
     std::size_t entry = 6;
@@ -80,13 +80,13 @@ IconParts iconParts(forms::FileImage f) {
     if (std::uint64_t{offset} + bytes > f.size()) invalid("an icon image lies outside the file");
     if (bytes < kBitmapInfoHeaderSize) invalid("an icon image is cut short");
     const forms::FileImage image = f.subspan(offset, bytes);
-    if (u32(image, 0) != kBitmapInfoHeaderSize) invalid("an icon image is not a bitmap with a 40-byte header");
+    if (u32(image, 0) != kBitmapInfoHeaderSize) invalid("an icon image is not an uncompressed bitmap");
     const std::int32_t width = s32(image, 4), doubledHeight = s32(image, 8);
     const std::uint32_t bitsPerPixel = u16(image, 14);
     if (width <= 0 || width > 256 || doubledHeight <= 0 || doubledHeight > 512 || doubledHeight % 2)
         invalid("an icon image's size is out of range");
     if (u16(image, 12) != 1 || !oneOf(bitsPerPixel, {1, 4, 8, 24, 32}) || u32(image, 16) != 0)
-        invalid("an icon image is not an uncompressed bitmap of 1, 4, 8, 24 or 32 bits per pixel");
+        invalid("an icon image is not an uncompressed bitmap");
     const int height = doubledHeight / 2;
     // The colour bitmap, then the 1-bit mask.
     const std::uint64_t needed = kBitmapInfoHeaderSize + colourEntries(bitsPerPixel, u32(image, 32)) * 4 +
@@ -114,7 +114,7 @@ MetafileParts metafileParts(forms::FileImage f) {
     // and its size in words.
     const forms::FileImage rest = f.subspan(kPlaceable);
     if (!oneOf(u16(rest, 0), {1, 2}) || u16(rest, 2) != 9 || !oneOf(u16(rest, 4), {0x100, 0x300}))
-        invalid("the metafile header is not one of a standard metafile");
+        invalid("not a standard metafile");
     const std::uint64_t bytes = std::uint64_t{u32(rest, 6)} * 2;
     if (bytes < kHeader || bytes > rest.size()) invalid("the metafile's size does not match the file");
     parts.metafile = rest.first(bytes);

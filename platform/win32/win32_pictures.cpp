@@ -1,5 +1,6 @@
 #include "platform/win32/win32_pictures.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -120,33 +121,25 @@ private:
     // Only the rows and columns the clip lets through are handed to GDI: a
     // repaint of a label's box converts that box's pixels, not the bitmap's.
     void renderNatural(HDC dc, const RECT& rect) const {
-        RECT clip{}, shown{};
-        if (GetClipBox(dc, &clip) == ERROR || !IntersectRect(&shown, &rect, &clip)) return;
-        const int x = shown.left - rect.left, y = shown.top - rect.top;
-        const int w = shown.right - shown.left, h = shown.bottom - shown.top;
+        RECT clip{};
+        if (GetClipBox(dc, &clip) == ERROR) return;
+        const int left = std::max(rect.left, clip.left), top = std::max(rect.top, clip.top);
+        const int w = std::min(rect.right, clip.right) - left, h = std::min(rect.bottom, clip.bottom) - top;
+        if (w <= 0 || h <= 0) return;
+        const int x = left - rect.left, y = top - rect.top;
         // The source rectangle's y is counted from the bottom row for a
         // bitmap stored bottom-up.
         const int sourceY = bottomUp_ ? height_ - y - h : y;
-        SetDIBitsToDevice(dc, shown.left, shown.top, static_cast<DWORD>(w), static_cast<DWORD>(h), x, sourceY, 0,
+        SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(w), static_cast<DWORD>(h), x, sourceY, 0,
                           static_cast<UINT>(height_), bits_, info_, DIB_RGB_COLORS);
     }
 
     Pixels naturalPixels() const override {
-        Pixels p{width_, height_, std::vector<std::uint32_t>(static_cast<std::size_t>(width_) * height_)};
-        BITMAPINFO info = topDown32(width_, height_);
-        void* bits = nullptr;
-        HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!dib) return {};
-        HDC memory = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(memory, dib);
-        const int lines = SetDIBitsToDevice(memory, 0, 0, static_cast<DWORD>(width_), static_cast<DWORD>(height_), 0,
-                                            0, 0, static_cast<UINT>(height_), bits_, info_, DIB_RGB_COLORS);
-        GdiFlush();
-        if (lines > 0) std::memcpy(p.argb.data(), bits, p.argb.size() * sizeof p.argb[0]);
-        SelectObject(memory, old);
-        DeleteDC(memory);
-        DeleteObject(dib);
-        if (lines <= 0) return {};
+        HDC screen = GetDC(nullptr);
+        HBITMAP bitmap = CreateDIBitmap(screen, &info_->bmiHeader, CBM_INIT, bits_, info_, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, screen);
+        Pixels p{width_, height_, bitmap ? readPixels(bitmap, width_, height_) : std::vector<std::uint32_t>{}};
+        DeleteObject(bitmap);
         for (std::uint32_t& pixel : p.argb) pixel |= 0xFF000000u;  // a bitmap is opaque
         return p;
     }
@@ -163,14 +156,18 @@ public:
     explicit IconPicture(const IconParts& parts) : ScaledPicture(parts.width, parts.height) {
         icon_ = CreateIconFromResourceEx(const_cast<BYTE*>(parts.image.data()), static_cast<DWORD>(parts.image.size()),
                                          TRUE, 0x00030000, width_, height_, LR_DEFAULTCOLOR);
-        if (!icon_) refusedBySystem();
-        cursor_ = makeCursor();
+        if (!icon_ || !GetIconInfo(icon_, &bitmaps_)) refusedBySystem();
+        // The same picture as a pointer, its hot spot in the centre: the
+        // icon file carries none of its own.
+        cursor_ = makeCursor(bitmaps_.hbmColor, bitmaps_.hbmMask, width_ / 2);
     }
     ~IconPicture() override {
         // Null handles are let go of harmlessly.
         DestroyCursor(scaledCursor_);
         DestroyCursor(cursor_);
         DestroyIcon(icon_);
+        DeleteObject(bitmaps_.hbmColor);
+        DeleteObject(bitmaps_.hbmMask);
     }
 
     void render(HDC dc, const RECT& rect, bool smooth) const override {
@@ -181,30 +178,33 @@ public:
             return;
         }
         if (smooth && renderSmoothly(dc, rect)) return;
-        ICONINFO info{};
-        if (!GetIconInfo(icon_, &info)) return;
+        // Stretched as GDI stretches: the mask cuts the shape out, the
+        // colours are laid into it.
         HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(memory, info.hbmMask);
+        HGDIOBJ old = SelectObject(memory, bitmaps_.hbmMask);
         const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
         const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
         StretchBlt(dc, rect.left, rect.top, w, h, memory, 0, 0, width_, height_, SRCAND);
-        if (info.hbmColor) {
-            SelectObject(memory, info.hbmColor);
+        if (bitmaps_.hbmColor) {
+            SelectObject(memory, bitmaps_.hbmColor);
             StretchBlt(dc, rect.left, rect.top, w, h, memory, 0, 0, width_, height_, SRCINVERT);
         }
         SetBkColor(dc, oldBack);
         SetTextColor(dc, oldText);
         SelectObject(memory, old);
         DeleteDC(memory);
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
     }
 
     HCURSOR cursor(int size) const override {
         if (!cursor_ || (size == width_ && size == height_)) return cursor_;
         if (size != scaledCursorSize_) {
             DestroyCursor(scaledCursor_);
-            scaledCursor_ = makeScaledCursor(size);
+            // Resampled smoothly: its alpha gives the shape and the blended
+            // edges, so the mask stays empty.
+            HBITMAP colour = rendition(size, size);
+            HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
+            scaledCursor_ = colour ? makeCursor(colour, mask, size / 2) : nullptr;
+            DeleteObject(mask);
             scaledCursorSize_ = size;
         }
         return scaledCursor_ ? scaledCursor_ : cursor_;
@@ -215,50 +215,24 @@ private:
     // has no colour bitmap to smooth.
     Pixels naturalPixels() const override {
         Pixels p{width_, height_, {}};
-        ICONINFO info{};
-        if (!GetIconInfo(icon_, &info)) return p;
-        if (info.hbmColor) {
-            p.argb = readPixels(info.hbmColor, width_, height_);
-            const std::vector<std::uint32_t> mask = readPixels(info.hbmMask, width_, height_);
-            if (mask.size() != p.argb.size()) p.argb.clear();
-            for (std::size_t i = 0; i < p.argb.size(); ++i)
-                p.argb[i] = (mask[i] & 0x00FFFFFFu) ? 0 : (p.argb[i] | 0xFF000000u);
-            DeleteObject(info.hbmColor);
-        }
-        DeleteObject(info.hbmMask);
+        if (!bitmaps_.hbmColor) return p;
+        p.argb = readPixels(bitmaps_.hbmColor, width_, height_);
+        const std::vector<std::uint32_t> mask = readPixels(bitmaps_.hbmMask, width_, height_);
+        if (mask.size() != p.argb.size()) p.argb.clear();
+        for (std::size_t i = 0; i < p.argb.size(); ++i)
+            p.argb[i] = (mask[i] & 0x00FFFFFFu) ? 0 : (p.argb[i] | 0xFF000000u);
         return p;
     }
 
-    // The same picture as a pointer, its hot spot in the centre: the icon
-    // file carries none of its own.
-    HCURSOR makeCursor() const {
-        ICONINFO info{};
-        if (!GetIconInfo(icon_, &info)) return nullptr;
-        info.fIcon = FALSE;
-        info.xHotspot = static_cast<DWORD>(width_ / 2);
-        info.yHotspot = static_cast<DWORD>(height_ / 2);
-        HCURSOR cursor = reinterpret_cast<HCURSOR>(CreateIconIndirect(&info));
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-        return cursor;
-    }
-
-    // The pointer at size by size pixels, resampled smoothly: its alpha
-    // gives the shape and the blended edges, so the mask stays empty.
-    HCURSOR makeScaledCursor(int size) const {
-        ICONINFO info{};
-        info.fIcon = FALSE;
-        info.xHotspot = static_cast<DWORD>(size / 2);
-        info.yHotspot = static_cast<DWORD>(size / 2);
-        info.hbmColor = rendition(size, size);
-        if (!info.hbmColor) return nullptr;
-        info.hbmMask = CreateBitmap(size, size, 1, 1, nullptr);
-        HCURSOR cursor = reinterpret_cast<HCURSOR>(CreateIconIndirect(&info));  // null without a mask
-        DeleteObject(info.hbmMask);
-        return cursor;
+    // A pointer of these bitmaps (the system copies them), its hot spot at
+    // (hotSpot, hotSpot).
+    static HCURSOR makeCursor(HBITMAP colour, HBITMAP mask, int hotSpot) {
+        ICONINFO info{FALSE, static_cast<DWORD>(hotSpot), static_cast<DWORD>(hotSpot), mask, colour};
+        return reinterpret_cast<HCURSOR>(CreateIconIndirect(&info));  // null without a mask
     }
 
     HICON icon_ = nullptr;
+    ICONINFO bitmaps_{};  // the icon's colour bitmap (none when monochrome) and mask
     HCURSOR cursor_ = nullptr;
     // The last pointer of another size than the natural one.
     mutable HCURSOR scaledCursor_ = nullptr;
@@ -287,10 +261,12 @@ public:
 
     void render(HDC dc, const RECT& rect, bool) const override {
         if (rect.right <= rect.left || rect.bottom <= rect.top) return;
-        // The box's corner in device units of dc, whose viewport may be
-        // moved (a paint into a memory bitmap of the dirty area).
-        POINT corner{rect.left, rect.top};
-        LPtoDP(dc, &corner, 1);
+        // The box's corner in device units of dc, whose viewport is moved
+        // in a paint into a memory bitmap of the dirty area.
+        POINT corner{};
+        GetViewportOrgEx(dc, &corner);
+        corner.x += rect.left;
+        corner.y += rect.top;
         const int saved = SaveDC(dc);
         SetMapMode(dc, MM_ANISOTROPIC);
         SetWindowOrgEx(dc, parts_.left, parts_.top, nullptr);
