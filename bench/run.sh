@@ -94,18 +94,26 @@ if [ -n "$display" ]; then
   fi
 fi
 # Runs each of the two commands (separated by --) `runs` times in turn and
-# prints four medians: ours ms, reference ms, ours KiB, reference KiB.
+# prints four medians: ours ms, reference ms, ours KiB, reference KiB. After
+# each run the command in the array `settle`, when set, waits for what the
+# run left busy, so that no run is charged for the one before it.
+settle=()
+settled() { if [ ${#settle[@]} -gt 0 ]; then DISPLAY=$display "${settle[@]}" </dev/null >/dev/null 2>&1 || true; fi; }
 startup_pair() {
   local ours=() ref=() arg seen=""
   for arg in "$@"; do
     if [ "$arg" = -- ]; then seen=1; elif [ -z "$seen" ]; then ours+=("$arg"); else ref+=("$arg"); fi
   done
   DISPLAY=$display "$ff" --timeout 60 -- "${ours[@]}" >/dev/null 2>&1 || true
+  settled
   DISPLAY=$display "$ff" --timeout 60 -- "${ref[@]}" >/dev/null 2>&1 || true
+  settled
   : >"$work/ours"; : >"$work/ref"
   for _ in $(seq $startup_runs); do
     DISPLAY=$display "$ff" --timeout 60 --hold 1 -- "${ours[@]}" >>"$work/ours" 2>/dev/null || true
+    settled
     DISPLAY=$display "$ff" --timeout 60 --hold 1 -- "${ref[@]}" >>"$work/ref" 2>/dev/null || true
+    settled
   done
   local f col
   for col in 1 2; do
@@ -161,8 +169,13 @@ wine_pair_at() {
   # Wine's desktop process would otherwise end between the runs and start
   # again inside the next one.
   keeper=build/win64/bench/desktop_keeper.exe
-  if [ -f "$keeper" ]; then DISPLAY=$display "$WINE" "$keeper" </dev/null >/dev/null 2>&1 & fi
+  if [ -f "$keeper" ]; then
+    DISPLAY=$display "$WINE" "$keeper" </dev/null >/dev/null 2>&1 &
+    # Between the runs: until Wine's desktop process answers again.
+    settle=("$WINE" "$keeper" settle)
+  fi
   startup_pair "$WINE" "$work/disc/Install.exe" -- "$WINE" "$work/bare/bare_win32.exe"
+  settle=()
   "$WINESERVER" -k 2>/dev/null || true
   timeout 60 "$WINESERVER" -w || true
 }

@@ -17,6 +17,7 @@
 
 #include <cairo.h>
 
+#include <functional>
 #include <memory>
 
 #include "forms/form.h"
@@ -29,17 +30,27 @@ struct SurfaceDeleter {
 using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 
 // A new image, cleared (transparent, or black without alpha), of the device
-// pixels of layout at scale. Throws std::bad_alloc where cairo cannot make it.
-Surface deviceImage(cairo_format_t format, const forms::PixelRect& layout, double scale);
+// pixels of layout at scale. Given the surface it will be copied to, the
+// image is the kind that surface copies from best
+// (cairo_surface_create_similar_image: for an X window, memory shared with
+// the X server). Throws std::bad_alloc where cairo cannot make it.
+Surface deviceImage(cairo_format_t format, const forms::PixelRect& layout, double scale,
+                    cairo_surface_t* like = nullptr);
 
-// The part layout of form painted at scale into an image of its own.
-Surface paintForm(const forms::Form& form, const forms::PixelRect& layout, double scale);
+// The part layout of form painted at scale into an image of its own, made
+// as deviceImage makes it.
+Surface paintForm(const forms::Form& form, const forms::PixelRect& layout, double scale,
+                  cairo_surface_t* like = nullptr);
 
 // Paints the part layout of form again on target, whose user space is the
 // form's layout pixels at scale, as a window repaints what was invalidated:
-// band by band into an image of its own (paintForm), each copied onto exactly
-// its device pixels. Bands keep the images small (the first frame at scale 2
-// would otherwise need one of 12 MB besides the window's own).
-void repaintForm(cairo_t* target, const forms::Form& form, const forms::PixelRect& layout, double scale);
+// band by band into an image like target's own (paintForm), each copied onto
+// exactly its device pixels. Bands keep the images small (the first frame at
+// scale 2 would otherwise need one of 12 MB besides the window's own).
+// bandCopied, if given, runs after each band's copy, once its image has been
+// given back: a window system can wait there until the copy is done, so that
+// the next band reuses the same memory.
+void repaintForm(cairo_t* target, const forms::Form& form, const forms::PixelRect& layout, double scale,
+                 const std::function<void()>& bandCopied = {});
 
 }  // namespace platform::cairo

@@ -174,7 +174,14 @@ void GtkHostWindow::paint(cairo_t* cr) {
         if (dirty.empty()) return;
         cairo_save(cr);
         cairo_translate(cr, kBorder, kBorder);
-        platform::cairo::repaintForm(cr, form_, dirty, s);
+        // Each band reaches the X server through shared memory; waiting
+        // until the server has copied it lets the next band use the same
+        // memory, where cairo would otherwise take new memory for each band
+        // of a frame (3 MB for the first one, kept for the program's life).
+        platform::cairo::repaintForm(cr, form_, dirty, s, [&] {
+            cairo_surface_flush(cairo_get_target(cr));
+            gdk_display_sync(gtk_widget_get_display(area_));
+        });
         cairo_restore(cr);
     };
 

@@ -60,7 +60,21 @@ void Win32Shell::showWindow(const forms::TaskbarWindows& windows, int showComman
     // exactly while the program holds it hidden.
     const bool hide = showCommand == SW_HIDE;
     if (hide) holdTaskbar();
-    for (std::uintptr_t h : windows.handles) ShowWindow(reinterpret_cast<HWND>(h), showCommand);
+    for (std::uintptr_t h : windows.handles) {
+        const HWND window = reinterpret_cast<HWND>(h);
+        // The taskbar belongs to another process. Hiding it is only handed
+        // to the thread that owns it: the menu, which hides it before its
+        // first frame, does not wait while that thread is busy or hung (Wine
+        // without a window manager holds its own up to 2 s waiting for the X
+        // server to withdraw the taskbar). Requests handed over this way and
+        // the show below, which is sent, reach that thread in the order made.
+        // Showing it again waits until it is done: the program may end
+        // right after, and the taskbar is visible by then.
+        if (hide)
+            ShowWindowAsync(window, showCommand);
+        else
+            ShowWindow(window, showCommand);
+    }
     if (!hide) releaseTaskbar();
 }
 

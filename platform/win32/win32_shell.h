@@ -1,7 +1,7 @@
 // The shell services on Windows: the taskbar through FindWindowA and
-// ShowWindow, the application directory, file lookup with FindFirstFileW,
-// starting installers with ShellExecuteExW and the modal message box, all
-// through the wide-character API.
+// ShowWindowAsync (hide) or ShowWindow (show), the application directory,
+// file lookup with FindFirstFileW, starting installers with ShellExecuteExW
+// and the modal message box, all through the wide-character API.
 #pragma once
 
 #include <windows.h>

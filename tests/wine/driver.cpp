@@ -83,7 +83,10 @@ DWORD guardOf(HWND menu) {
 void checkMenuIsUp(HWND menu) {
     HWND bar = taskbar();
     check(bar != nullptr, "the desktop has a taskbar");
-    check(bar && !IsWindowVisible(bar), "the taskbar is hidden while the menu is up");
+    // The menu hands the hiding to the taskbar's own thread and does not
+    // wait for it.
+    check(bar && wine_tests::waitFor([bar] { return !IsWindowVisible(bar); }, 2000),
+          "the taskbar is hidden while the menu is up");
     check(IsZoomed(menu), "the menu window is maximized");
     LONG style = GetWindowLongW(menu, GWL_STYLE);
     check(!(style & WS_CAPTION) || (style & WS_CAPTION) == WS_BORDER, "the menu window has no title bar");

@@ -2,7 +2,8 @@
 // application directory, the installer lookup with its attribute rules, and
 // starting an installer exactly as found, in the right directory, with the
 // failures said; and a DLL that is loaded at run time comes from the system
-// directory even with a planted one beside the program. Installers are copies of stub-installer.exe, which lies
+// directory even with a planted one beside the program; the taskbar is
+// hidden without waiting for the thread that owns it. Installers are copies of stub-installer.exe, which lies
 // beside this program and leaves a marker file for every start.
 //
 //   shell-test          runs in the directory this program lies in
@@ -14,6 +15,7 @@
 //                       end in time.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -23,6 +25,7 @@
 #include "forms/runtime_error.h"
 #include "platform/win32/crash_guard.h"
 #include "platform/win32/dll_search.h"
+#include "platform/win32/taskbar_guard.h"
 #include "platform/win32/unicode.h"
 #include "platform/win32/win32_shell.h"
 
@@ -215,6 +218,78 @@ void crashes(const std::string& self) {
     }
 }
 
+// The taskbar belongs to another program's thread, which may be busy or hung
+// (Wine's desktop process, without a window manager, is held up to 2 s
+// hiding it). Hiding it does not wait for that thread, so the menu's first
+// frame never does; it is hidden as soon as the thread answers, and showing
+// it again is done before the call returns. The stand-in taskbar is a
+// window of a thread that takes no messages until told to.
+struct BusyTaskbar {
+    HANDLE created = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE answer = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE quit = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HWND window = nullptr;
+    platform::win32::Win32Shell* shell = nullptr;
+};
+
+// The taskbar's thread: makes the window, takes no message until answer is
+// set, then takes them until quit is.
+DWORD WINAPI busyTaskbarThread(void* context) {
+    auto* bar = static_cast<BusyTaskbar*>(context);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"BusyTaskbar";
+    RegisterClassW(&wc);
+    bar->window = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 20,
+                                  nullptr, nullptr, wc.hInstance, nullptr);
+    SetEvent(bar->created);
+    WaitForSingleObject(bar->answer, INFINITE);
+    while (MsgWaitForMultipleObjects(1, &bar->quit, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    DestroyWindow(bar->window);
+    return 0;
+}
+
+forms::TaskbarWindows windowsOf(const BusyTaskbar& bar) { return {{reinterpret_cast<std::uintptr_t>(bar.window)}}; }
+
+DWORD WINAPI hideThread(void* context) {
+    auto* bar = static_cast<BusyTaskbar*>(context);
+    bar->shell->showWindow(windowsOf(*bar), forms::show::kHide);
+    return 0;
+}
+
+void busyTaskbar(platform::win32::Win32Shell& shell) {
+    BusyTaskbar bar;
+    bar.shell = &shell;
+    HANDLE owner = CreateThread(nullptr, 0, busyTaskbarThread, &bar, 0, nullptr);
+    WaitForSingleObject(bar.created, 10000);
+    check(bar.window && IsWindowVisible(bar.window), "the stand-in taskbar is up");
+
+    HANDLE hiding = CreateThread(nullptr, 0, hideThread, &bar, 0, nullptr);
+    // A call that waited would wait for ever: the owner takes no messages.
+    check(WaitForSingleObject(hiding, 10000) == WAIT_OBJECT_0,
+          "hiding the taskbar does not wait for a thread that does not answer");
+    SetEvent(bar.answer);
+    WaitForSingleObject(hiding, INFINITE);
+    CloseHandle(hiding);
+    bool hidden = false;
+    for (int tries = 0; tries < 100 && !hidden; ++tries) {
+        hidden = !IsWindowVisible(bar.window);
+        if (!hidden) Sleep(50);
+    }
+    check(hidden, "the taskbar is hidden once its thread answers");
+    shell.showWindow(windowsOf(bar), forms::show::kNormal);
+    check(IsWindowVisible(bar.window), "showing the taskbar again is done when the call returns");
+
+    SetEvent(bar.quit);
+    WaitForSingleObject(owner, 10000);
+    CloseHandle(owner);
+    for (HANDLE h : {bar.created, bar.answer, bar.quit}) CloseHandle(h);
+}
+
 // A planted oleacc.dll beside the program (not a DLL at all: loading it
 // would fail) is passed over for the system's.
 void plantedDll(const std::string& app) {
@@ -233,6 +308,12 @@ void plantedDll(const std::string& app) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // Hiding a taskbar starts a copy of this program as its guard.
+    const wchar_t* arguments = GetCommandLineW();
+    for (bool quoted = false; *arguments && (quoted || *arguments != L' '); ++arguments)
+        if (*arguments == L'"') quoted = !quoted;
+    while (*arguments == L' ') ++arguments;
+    if (platform::win32::runTaskbarGuard(arguments)) return 0;
     const std::wstring_view mode = argc > 1 ? argv[1] : L"";
     if (mode == L"die" && argc > 2) die(argv[2]);
     const bool root = mode == L"root";
@@ -263,6 +344,7 @@ int wmain(int argc, wchar_t** argv) {
         makeDir(base);
         lookupRules(shell, base);
         starts(shell, base, stub);
+        busyTaskbar(shell);
         plantedDll(app);
     }
     return failures == 0 ? 0 : 1;
