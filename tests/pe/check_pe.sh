@@ -55,7 +55,8 @@ size)
     start=$(head -c 24 "$bitmap" | od -An -v -tx1 | tr -s ' \n' ' ' | sed 's/ *$//; s/^ */\\x/; s/ /\\x/g')
     at=$(LC_ALL=C grep -obUaP -m1 "$start" "$exe" | head -n1 | cut -d: -f1 || true)
     [ -n "$at" ] && cmp -s -i "$at:0" -n "$carried" "$exe" "$bitmap" || fail "does not carry $bitmap byte for byte"
-    limit=$((carried * percent / 100))
+    # PERCENT may have decimals (113.9).
+    limit=$(awk -v c="$carried" -v p="$percent" 'BEGIN { printf "%d", c * p / 100 }')
     echo "size: $bytes bytes; at most $limit, $percent % of the $carried-byte bitmap"
     [ "$bytes" -le "$limit" ] || fail "$exe is $bytes bytes, $((bytes - limit)) over $limit"
     ;;
