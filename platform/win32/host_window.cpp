@@ -48,13 +48,14 @@ forms::Point pointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM
 
 RECT toRect(const forms::PixelRect& r) { return {r.left, r.top, r.right(), r.bottom()}; }
 
-// Where a maximized window of this style lies on a monitor: over its work
-// area, with the border just outside it, as the system maximizes it.
+// Where a maximized window of this style lies on a monitor: the system
+// maximizes a window without a maximize box over the whole monitor, its
+// border just outside (the taskbar the menu hides keeps its work area).
 RECT maximizedRect(HMONITOR monitor) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
     GetMonitorInfoW(monitor, &info);
-    RECT r = info.rcWork;
+    RECT r = info.rcMonitor;
     AdjustWindowRect(&r, kStyle, FALSE);
     return r;
 }
@@ -193,8 +194,12 @@ LRESULT HostWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam) form_.closeRequested();  // the session ends: the taskbar must come back first
             return 0;
         case WM_DISPLAYCHANGE:
-            // The primary screen's new size; the menu lies on it.
-            if (GetWindowLongW(hwnd_, GWL_STYLE) & WS_MAXIMIZE) coverScreen(LOWORD(lParam), HIWORD(lParam));
+            // The screens changed: the menu covers its monitor at its new size.
+            if (GetWindowLongW(hwnd_, GWL_STYLE) & WS_MAXIMIZE) {
+                RECT now{};
+                GetWindowRect(hwnd_, &now);
+                coverMonitor(MonitorFromRect(&now, MONITOR_DEFAULTTONEAREST));
+            }
             break;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         case WM_NCDESTROY:
@@ -250,11 +255,8 @@ void HostWindow::buttonUp(LPARAM lParam, forms::Button button) {
     form_.pointerUp(layoutPoint(lParam), button);
 }
 
-void HostWindow::coverScreen(int width, int height) {
-    // Where the system maximizes a window without a maximize box: over the
-    // whole screen, its border just outside.
-    RECT r{0, 0, width, height};
-    AdjustWindowRect(&r, kStyle, FALSE);
+void HostWindow::coverMonitor(HMONITOR monitor) {
+    const RECT r = maximizedRect(monitor);
     SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -275,9 +277,11 @@ void HostWindow::dpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi ? dpi : kLayoutDpi;
     // A maximized window covers its new monitor again; any other takes the
     // place the system suggests.
-    const bool maximized = GetWindowLongW(hwnd_, GWL_STYLE) & WS_MAXIMIZE;
-    RECT r = maximized ? maximizedRect(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST)) : suggested;
-    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (GetWindowLongW(hwnd_, GWL_STYLE) & WS_MAXIMIZE)
+        coverMonitor(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST));
+    else
+        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     // Everything is drawn again at the new DPI; the pointer takes its new
     // size with the next movement.
     InvalidateRect(hwnd_, nullptr, FALSE);

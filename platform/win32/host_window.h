@@ -68,8 +68,8 @@ private:
     void buttonDown(LPARAM lParam, forms::Button button, const forms::Press& press);
     void buttonUp(LPARAM lParam, forms::Button button);
     void trackLeave();
-    // The screen changed size: a maximized window covers the new one.
-    void coverScreen(int width, int height);
+    // A maximized window covers monitor again, as the system maximized it.
+    void coverMonitor(HMONITOR monitor);
     void showCursor();
     bool keyDown(WPARAM virtualKey, LPARAM keyData);
     void startFocusCues();
