@@ -120,7 +120,9 @@ void Win32Shell::startProcess(const std::string& program, const std::string& wor
     // when the first installer starts: at start-up they would only delay the
     // menu's first frame.
     if (!shellExecute_) {
-        comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+        // Once: each start of COM that succeeds wants its own end.
+        if (!comStarted_)
+            comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
         HMODULE shell = loadSystemLibrary(L"shell32.dll");
         if (FARPROC found = shell ? GetProcAddress(shell, "ShellExecuteExW") : nullptr)
             shellExecute_ = reinterpret_cast<decltype(shellExecute_)>(reinterpret_cast<void*>(found));
