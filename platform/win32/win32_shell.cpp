@@ -3,6 +3,8 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <utility>
+
 #include "forms/runtime_error.h"
 #include "platform/win32/dll_search.h"
 #include "platform/win32/taskbar_guard.h"
@@ -55,21 +57,31 @@ forms::TaskbarWindows Win32Shell::findTaskbar(const std::string& className) {
     return {{reinterpret_cast<std::uintptr_t>(found)}};
 }
 
+void Win32Shell::deferTaskbarHide(bool defer) {
+    deferHide_ = defer;
+    if (!defer && pendingHide_) showWindow(*std::exchange(pendingHide_, std::nullopt), SW_HIDE);
+}
+
 void Win32Shell::showWindow(const forms::TaskbarWindows& windows, int showCommand) {
     // The taskbar guard shows the taskbar again after the program's end
     // exactly while the program holds it hidden.
     const bool hide = showCommand == SW_HIDE;
+    if (hide && deferHide_) {
+        pendingHide_ = windows;
+        return;
+    }
+    pendingHide_.reset();
     if (hide) holdTaskbar();
     for (std::uintptr_t h : windows.handles) {
         const HWND window = reinterpret_cast<HWND>(h);
         // The taskbar belongs to another process. Hiding it is only handed
-        // to the thread that owns it: the menu, which hides it before its
-        // first frame, does not wait while that thread is busy or hung (Wine
-        // without a window manager holds its own up to 2 s waiting for the X
-        // server to withdraw the taskbar). Requests handed over this way and
-        // the show below, which is sent, reach that thread in the order made.
-        // Showing it again waits until it is done: the program may end
-        // right after, and the taskbar is visible by then.
+        // to the thread that owns it: the menu does not wait while that
+        // thread is busy or hung (Wine without a window manager holds its
+        // own up to 2 s waiting for the X server to withdraw the taskbar).
+        // Requests handed over this way and the show below, which is sent,
+        // reach that thread in the order made. Showing it again waits until
+        // it is done: the program may end right after, and the taskbar is
+        // visible by then.
         if (hide)
             ShowWindowAsync(window, showCommand);
         else

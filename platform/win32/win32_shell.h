@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <optional>
+
 #include "forms/shell.h"
 
 namespace platform::win32 {
@@ -20,6 +22,11 @@ public:
 
     // The menu window: owner of message boxes and of elevation prompts.
     void setOwner(HWND owner) { owner_ = owner; }
+    // While deferred, a hide of the taskbar waits, and is made when the
+    // deferral ends; a show meanwhile takes its place. Hiding the taskbar
+    // starts the taskbar guard first, a process start, which the menu's
+    // first frame need not wait for.
+    void deferTaskbarHide(bool defer);
 
     forms::TaskbarWindows findTaskbar(const std::string& className) override;
     void showWindow(const forms::TaskbarWindows& windows, int showCommand) override;
@@ -31,6 +38,8 @@ public:
 
 private:
     HWND owner_ = nullptr;
+    bool deferHide_ = false;
+    std::optional<forms::TaskbarWindows> pendingHide_;
     BOOL(WINAPI* shellExecute_)(SHELLEXECUTEINFOW*) = nullptr;
     bool comStarted_ = false;
 };

@@ -290,6 +290,40 @@ void busyTaskbar(platform::win32::Win32Shell& shell) {
     for (HANDLE h : {bar.created, bar.answer, bar.quit}) CloseHandle(h);
 }
 
+// The menu defers hiding the taskbar until its first frame is on the
+// screen. A hide asked for meanwhile waits and is made when the deferral
+// ends; a show asked for after it takes its place, so the taskbar is never
+// hidden by a request the menu has already taken back.
+void deferredHide(platform::win32::Win32Shell& shell) {
+    BusyTaskbar bar;
+    SetEvent(bar.answer);  // a taskbar that answers at once
+    HANDLE owner = CreateThread(nullptr, 0, busyTaskbarThread, &bar, 0, nullptr);
+    WaitForSingleObject(bar.created, 10000);
+    const auto hiddenWithin = [&](int ms) {
+        for (int waited = 0; waited < ms && IsWindowVisible(bar.window); waited += 50) Sleep(50);
+        return !IsWindowVisible(bar.window);
+    };
+
+    shell.deferTaskbarHide(true);
+    shell.showWindow(windowsOf(bar), forms::show::kHide);
+    check(!hiddenWithin(500), "a hide asked for while deferred waits");
+    shell.deferTaskbarHide(false);
+    check(hiddenWithin(5000), "the waiting hide is made when the deferral ends");
+    shell.showWindow(windowsOf(bar), forms::show::kNormal);
+    check(IsWindowVisible(bar.window), "the taskbar is shown again");
+
+    shell.deferTaskbarHide(true);
+    shell.showWindow(windowsOf(bar), forms::show::kHide);
+    shell.showWindow(windowsOf(bar), forms::show::kNormal);
+    shell.deferTaskbarHide(false);
+    check(!hiddenWithin(500), "a show after a waiting hide takes its place");
+
+    SetEvent(bar.quit);
+    WaitForSingleObject(owner, 10000);
+    CloseHandle(owner);
+    for (HANDLE h : {bar.created, bar.answer, bar.quit}) CloseHandle(h);
+}
+
 // A planted oleacc.dll beside the program (not a DLL at all: loading it
 // would fail) is passed over for the system's.
 void plantedDll(const std::string& app) {
@@ -345,6 +379,7 @@ int wmain(int argc, wchar_t** argv) {
         lookupRules(shell, base);
         starts(shell, base, stub);
         busyTaskbar(shell);
+        deferredHide(shell);
         plantedDll(app);
     }
     return failures == 0 ? 0 : 1;
