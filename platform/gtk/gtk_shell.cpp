@@ -11,6 +11,7 @@
 #include "forms/runtime_error.h"
 #include "platform/gtk/file_lookup.h"
 #include "platform/gtk/message_box.h"
+#include "platform/gtk/opengl_opt_out.h"
 #include "platform/gtk/x11_panels.h"
 
 namespace platform::gtk {
@@ -73,7 +74,8 @@ void GtkShell::startProcess(const std::string& program, const std::string& worki
     prog.push_back('\0');
     char* argv[] = {prog.data(), nullptr};
     pid_t pid;
-    const int err = posix_spawn(&pid, prog.data(), &actions, &attributes, argv, environ);
+    std::vector<char*> environment = childEnvironment();
+    const int err = posix_spawn(&pid, prog.data(), &actions, &attributes, argv, environment.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (err != 0) throw forms::RuntimeError(err, std::strerror(err));

@@ -13,6 +13,7 @@
 #include "platform/gtk/close_signals.h"
 #include "platform/gtk/gtk_host_window.h"
 #include "platform/gtk/gtk_shell.h"
+#include "platform/gtk/opengl_opt_out.h"
 #include "platform/gtk/panel_guard.h"
 #include "screen/form1_definition.h"
 
@@ -31,6 +32,7 @@ double expectedScale() {
 
 int main(int argc, char** argv) {
     platform::gtk::startPanelGuard();
+    platform::gtk::optOutOfOpenGl();
     // The first frame's fonts and pictures load on a second thread while GTK
     // connects to the display (GTK itself uses neither until then).
     platform::cairo::StartupWarmup warmup(screen::form1Controls(), expectedScale());

@@ -20,6 +20,7 @@
 #include "forms/shell.h"
 #include "platform/gtk/file_lookup.h"
 #include "platform/gtk/gtk_shell.h"
+#include "platform/gtk/opengl_opt_out.h"
 
 namespace {
 
@@ -220,6 +221,40 @@ TEST(LinuxProcessStart, APathWithSpacesIsOneProgramNotACommandLine) {
     shell.startProcess(installer.string(), (d.path() / "My Disc").string(), forms::show::kNormal);
     ASSERT_TRUE(waitFor([&] { return fs::exists(d.path() / "My Disc" / "installer-ran"); }));
     EXPECT_FALSE(fs::exists(d.path() / "decoy-ran"));
+}
+
+// The menu asks GDK to leave OpenGL out through its environment; the
+// installers get the environment as it was. A user's own choice is the
+// user's, in the menu and in the installers alike.
+TEST(LinuxProcessStart, TheInstallerGetsTheEnvironmentWithoutTheMenusOpenGlOptOut) {
+    const char* had = std::getenv("GDK_GL");
+    const std::string saved = had ? had : "";
+    TempDir d;
+    fs::path installer = d.file("QUV.exe", "#!/bin/sh\necho \"[${GDK_GL-unset}] $MENU_TEST_MARK\" >> \"$(dirname \"$0\")/env\"\n");
+    fs::permissions(installer, fs::perms::owner_all);
+    setenv("MENU_TEST_MARK", "passed on", 1);
+    platform::gtk::GtkShell shell;
+
+    unsetenv("GDK_GL");
+    platform::gtk::optOutOfOpenGl();
+    EXPECT_STREQ(std::getenv("GDK_GL"), "disable") << "GDK is asked to leave OpenGL out";
+    shell.startProcess(installer.string(), d.path().string(), forms::show::kNormal);
+    ASSERT_TRUE(waitFor([&] { return linesIn(d.path() / "env") == 1; }));
+
+    setenv("GDK_GL", "always", 1);
+    platform::gtk::optOutOfOpenGl();
+    EXPECT_STREQ(std::getenv("GDK_GL"), "always") << "the user's own setting stands";
+    shell.startProcess(installer.string(), d.path().string(), forms::show::kNormal);
+    ASSERT_TRUE(waitFor([&] { return linesIn(d.path() / "env") == 2; }));
+
+    std::ifstream in(d.path() / "env");
+    std::string first, second;
+    std::getline(in, first);
+    std::getline(in, second);
+    EXPECT_EQ(first, "[unset] passed on") << "the installer does not inherit the menu's opt-out";
+    EXPECT_EQ(second, "[always] passed on") << "the user's setting reaches the installer";
+    unsetenv("MENU_TEST_MARK");
+    if (had) setenv("GDK_GL", saved.c_str(), 1); else unsetenv("GDK_GL");
 }
 
 TEST(LinuxProcessStart, AFileThatIsNotAProgramRaisesWithTheReason) {
