@@ -42,6 +42,10 @@ int main(int argc, char** argv) {
                      display ? display : " (DISPLAY is not set)");
         return 1;
     }
+    // GTK loads its theme when its settings are first asked for, which the
+    // first widget does: here it loads while the second thread may still be
+    // at work, rather than after.
+    gtk_settings_get_default();
     warmup.adopt();
     try {
         platform::gtk::GtkShell shell;
