@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <utility>
 
 #include "platform/win32/dpi.h"
 #include "platform/win32/keys.h"
@@ -143,9 +142,6 @@ LRESULT HostWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ERASEBKGND: return 1;  // painting covers every pixel
         case WM_PAINT: paint(); return 0;
-        case kAfterFirstFrameMessage:
-            if (afterFirstFrame_) std::exchange(afterFirstFrame_, nullptr)();
-            return 0;
         case WM_MOUSEMOVE:
             trackLeave();
             form_.pointerMove(layoutPoint(lParam));
@@ -243,7 +239,6 @@ void HostWindow::paint() {
         DeleteDC(memory);
     }
     EndPaint(hwnd_, &ps);
-    if (afterFirstFrame_) PostMessageW(hwnd_, kAfterFirstFrameMessage, 0, 0);
 }
 
 void HostWindow::buttonDown(LPARAM lParam, forms::Button button, const forms::Press& press) {

@@ -19,8 +19,6 @@
 
 #include <windows.h>
 
-#include <functional>
-
 #include "forms/form.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/gdi_painter.h"
@@ -45,9 +43,6 @@ public:
     void showMaximized();
     // Runs the message loop until the window is gone; returns the exit code.
     int run();
-    // Work the first frame should not wait for: done once, by the message
-    // loop, after the window's first paint.
-    void afterFirstFrame(std::function<void()> work) { afterFirstFrame_ = std::move(work); }
 
     void invalidate(const forms::PixelRect& rect) override;
     void unload() override;
@@ -67,9 +62,6 @@ public:
     double scale() const { return scaleOf(dpi_); }
 
 private:
-    // Posted by the first paint: the loop then takes the work after it.
-    static constexpr UINT kAfterFirstFrameMessage = WM_APP + 16;
-
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
@@ -91,7 +83,6 @@ private:
     int buttonsDown_ = 0;  // forms::Button bits
     bool trackingLeave_ = false;
     MsaaBridge readers_{*this};
-    std::function<void()> afterFirstFrame_;
 };
 
 }  // namespace platform::win32

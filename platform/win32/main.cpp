@@ -27,14 +27,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
         Form1 form(shell, loader);
         platform::win32::HostWindow window(form, instance);
         shell.setOwner(window.handle());
-        // The taskbar is hidden as soon as the first frame is on the screen,
-        // which covers it: the frame does not wait for the taskbar guard's
-        // process to start.
+        // The taskbar is hidden as soon as the first frame is painted, which
+        // covers it: the frame does not wait for the taskbar guard's process
+        // to start.
         shell.deferTaskbarHide(true);
-        window.afterFirstFrame([&shell] { shell.deferTaskbarHide(false); });
         form.Form_Load();
         if (!form.unloaded()) {
             window.showMaximized();
+            shell.deferTaskbarHide(false);
             code = window.run();
         }
     } catch (const std::exception& e) {

@@ -3,6 +3,8 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "forms/runtime_error.h"
@@ -59,35 +61,40 @@ forms::TaskbarWindows Win32Shell::findTaskbar(const std::string& className) {
 
 void Win32Shell::deferTaskbarHide(bool defer) {
     deferHide_ = defer;
-    if (!defer && pendingHide_) showWindow(*std::exchange(pendingHide_, std::nullopt), SW_HIDE);
+    if (!defer) hide(pendingHide_, pendingHide_ + std::exchange(pendingCount_, 0));
+}
+
+void Win32Shell::hide(const std::uintptr_t* first, const std::uintptr_t* last) {
+    if (first == last) return;
+    // The taskbar guard shows the taskbar again after the program's end
+    // exactly while the program holds it hidden.
+    holdTaskbar();
+    // The taskbar belongs to another process. Hiding it is only handed to
+    // the thread that owns it: the menu does not wait while that thread is
+    // busy or hung (Wine without a window manager holds its own up to 2 s
+    // waiting for the X server to withdraw the taskbar). Requests handed
+    // over this way and a show sent after them reach that thread in the
+    // order made.
+    for (; first != last; ++first) ShowWindowAsync(reinterpret_cast<HWND>(*first), SW_HIDE);
 }
 
 void Win32Shell::showWindow(const forms::TaskbarWindows& windows, int showCommand) {
-    // The taskbar guard shows the taskbar again after the program's end
-    // exactly while the program holds it hidden.
-    const bool hide = showCommand == SW_HIDE;
-    if (hide && deferHide_) {
-        pendingHide_ = windows;
+    const std::uintptr_t* first = windows.handles.data();
+    const std::size_t count = windows.handles.size();
+    if (showCommand == SW_HIDE) {
+        if (deferHide_ && count <= std::size(pendingHide_)) {
+            std::copy_n(first, count, pendingHide_);
+            pendingCount_ = count;
+        } else {
+            hide(first, first + count);
+        }
         return;
     }
-    pendingHide_.reset();
-    if (hide) holdTaskbar();
-    for (std::uintptr_t h : windows.handles) {
-        const HWND window = reinterpret_cast<HWND>(h);
-        // The taskbar belongs to another process. Hiding it is only handed
-        // to the thread that owns it: the menu does not wait while that
-        // thread is busy or hung (Wine without a window manager holds its
-        // own up to 2 s waiting for the X server to withdraw the taskbar).
-        // Requests handed over this way and the show below, which is sent,
-        // reach that thread in the order made. Showing it again waits until
-        // it is done: the program may end right after, and the taskbar is
-        // visible by then.
-        if (hide)
-            ShowWindowAsync(window, showCommand);
-        else
-            ShowWindow(window, showCommand);
-    }
-    if (!hide) releaseTaskbar();
+    pendingCount_ = 0;  // a show takes the place of a hide not yet made
+    // Showing the taskbar waits until it is done: the program may end right
+    // after, and the taskbar is visible by then.
+    for (std::size_t i = 0; i < count; ++i) ShowWindow(reinterpret_cast<HWND>(first[i]), showCommand);
+    releaseTaskbar();
 }
 
 std::string Win32Shell::appPath() {

@@ -7,7 +7,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <optional>
+#include <cstddef>
+#include <cstdint>
 
 #include "forms/shell.h"
 
@@ -37,9 +38,14 @@ public:
     int messageBox(const std::string& prompt, int style, const std::string& title) override;
 
 private:
+    void hide(const std::uintptr_t* first, const std::uintptr_t* last);
+
     HWND owner_ = nullptr;
     bool deferHide_ = false;
-    std::optional<forms::TaskbarWindows> pendingHide_;
+    // A hide asked for while deferred: its windows (the taskbar is one; a
+    // hide of more than fit here is made at once).
+    std::uintptr_t pendingHide_[4] = {};
+    std::size_t pendingCount_ = 0;
     BOOL(WINAPI* shellExecute_)(SHELLEXECUTEINFOW*) = nullptr;
     bool comStarted_ = false;
 };
