@@ -157,9 +157,6 @@ public:
         icon_ = CreateIconFromResourceEx(const_cast<BYTE*>(parts.image.data()), static_cast<DWORD>(parts.image.size()),
                                          TRUE, 0x00030000, width_, height_, LR_DEFAULTCOLOR);
         if (!icon_ || !GetIconInfo(icon_, &bitmaps_)) refusedBySystem();
-        // The same picture as a pointer, its hot spot in the centre: the
-        // icon file carries none of its own.
-        cursor_ = makeCursor(bitmaps_.hbmColor, bitmaps_.hbmMask, width_ / 2);
     }
     ~IconPicture() override {
         // Null handles are let go of harmlessly.
@@ -196,6 +193,10 @@ public:
     }
 
     HCURSOR cursor(int size) const override {
+        // The same picture as a pointer, its hot spot in the centre (the
+        // icon file carries none of its own), made when first asked for:
+        // most pictures are never pointers.
+        if (!cursor_) cursor_ = makeCursor(bitmaps_.hbmColor, bitmaps_.hbmMask, width_ / 2);
         if (!cursor_ || (size == width_ && size == height_)) return cursor_;
         if (size != scaledCursorSize_) {
             DestroyCursor(scaledCursor_);
@@ -233,7 +234,7 @@ private:
 
     HICON icon_ = nullptr;
     ICONINFO bitmaps_{};  // the icon's colour bitmap (none when monochrome) and mask
-    HCURSOR cursor_ = nullptr;
+    mutable HCURSOR cursor_ = nullptr;
     // The last pointer of another size than the natural one.
     mutable HCURSOR scaledCursor_ = nullptr;
     mutable int scaledCursorSize_ = 0;
