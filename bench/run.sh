@@ -131,6 +131,16 @@ fi
 row "start-up to first frame, Linux, ms" "$ms_ours" "$ms_ref" "$(ratio "$ms_ours" "$ms_ref")"
 row "peak memory, Linux, KiB" "$kib_ours" "$kib_ref" "$(ratio "$kib_ours" "$kib_ref")"
 
+# The menu leaves OpenGL out of GDK, which the bare window, as GTK does by
+# default, probes at start-up: the same pair against a bare window that
+# leaves it out too shows what the menu's own work costs.
+ms_ours=n/a ms_ref=n/a kib_ours=n/a kib_ref=n/a
+if [ "$frames_ok" = yes ] && [ -x "$menu" ]; then
+  read -r ms_ours ms_ref kib_ours kib_ref < <(startup_pair "$menu" -- env GDK_GL=disable "$bin/bench/bare_gtk")
+fi
+row "  the same against bare_gtk without OpenGL, ms" "$ms_ours" "$ms_ref" "$(ratio "$ms_ours" "$ms_ref")"
+row "  peak memory against it, KiB" "$kib_ours" "$kib_ref" "$(ratio "$kib_ours" "$kib_ref")"
+
 # The same at scale 2 (GDK_SCALE=2, a 200 % desktop) on a 2048x1536 screen
 # of its own: the menu and the bare window both draw four device pixels for
 # each layout pixel.
