@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/little_endian.h"
 #include "forms/runtime_error.h"
 #include "platform/cairo/cairo_painter.h"
 #include "platform/cairo/device_image.h"
@@ -20,8 +21,8 @@ namespace {
     throw forms::RuntimeError(forms::errors::kInvalidPicture, "Invalid picture: " + why);
 }
 
-std::uint32_t u16(forms::FileImage b, std::size_t at) { return b[at] | b[at + 1] << 8; }
-std::uint32_t u32(forms::FileImage b, std::size_t at) { return u16(b, at) | u16(b, at + 2) << 16; }
+using forms::little_endian::u16;
+using forms::little_endian::u32;
 
 // A decoded bitmap or icon, drawn at natural size or scaled to fill its box.
 class RasterPicture final : public CairoPicture {

@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "forms/little_endian.h"
 #include "forms/runtime_error.h"
 
 namespace platform::win32 {
@@ -13,12 +14,10 @@ namespace {
     throw forms::RuntimeError(forms::errors::kInvalidPicture, std::string("Invalid picture: ") + why);
 }
 
-// Little-endian fields, read byte by byte: the file images have no
-// alignment to rely on.
-std::uint32_t u16(forms::FileImage b, std::size_t at) { return b[at] | b[at + 1] << 8; }
-std::uint32_t u32(forms::FileImage b, std::size_t at) { return u16(b, at) | u16(b, at + 2) << 16; }
-std::int32_t s16(forms::FileImage b, std::size_t at) { return static_cast<std::int16_t>(u16(b, at)); }
-std::int32_t s32(forms::FileImage b, std::size_t at) { return static_cast<std::int32_t>(u32(b, at)); }
+using forms::little_endian::s16;
+using forms::little_endian::s32;
+using forms::little_endian::u16;
+using forms::little_endian::u32;
 
 constexpr std::uint32_t kBitmapInfoHeaderSize = 40;
 

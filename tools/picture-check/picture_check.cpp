@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "forms/little_endian.h"
 #include "forms/runtime_error.h"
 #include "platform/cairo/wmf_reader.h"
 
@@ -11,10 +12,9 @@ namespace {
 
 constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 
-// Little-endian fields; callers check that the bytes are there.
-std::uint32_t u16(FileBytes b, std::size_t at) { return b[at] | b[at + 1] << 8; }
-std::uint32_t u32(FileBytes b, std::size_t at) { return u16(b, at) | u16(b, at + 2) << 16; }
-std::int32_t s32(FileBytes b, std::size_t at) { return static_cast<std::int32_t>(u32(b, at)); }
+using forms::little_endian::s32;
+using forms::little_endian::u16;
+using forms::little_endian::u32;
 
 std::string hex(std::uint32_t v) {
     char text[16];
