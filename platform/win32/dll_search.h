@@ -17,4 +17,11 @@ void restrictDllSearchToSystem();
 // its full path in the system directory. Null when it cannot be loaded.
 HMODULE loadSystemLibrary(const wchar_t* name);
 
+// A function of a loaded DLL, as the type it is called through; null when
+// the module is null or has no such function.
+template <class Function>
+Function functionOf(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
 }  // namespace platform::win32

@@ -1,15 +1,10 @@
 #include "platform/win32/dpi.h"
 
+#include "platform/win32/dll_search.h"
+
 namespace platform::win32 {
 
 namespace {
-
-// A function of user32 that only newer systems have (Windows 10 1607 on),
-// or null.
-template <class Function>
-Function user32Function(const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
 
 UINT systemDpi() {
     HDC screen = CreateCompatibleDC(nullptr);  // a memory DC of the screen
@@ -22,7 +17,9 @@ UINT systemDpi() {
 
 UINT windowDpi(HWND window) {
     using GetDpiForWindow = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = user32Function<GetDpiForWindow>("GetDpiForWindow");
+    // Only newer systems have it (Windows 10 1607 on).
+    static const auto getDpiForWindow =
+        functionOf<GetDpiForWindow>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
     if (getDpiForWindow && window)
         if (UINT dpi = getDpiForWindow(window)) return dpi;
     return systemDpi();

@@ -7,12 +7,20 @@
 
 #include <windows.h>
 
+#include "forms/geometry.h"
+
 namespace platform::win32 {
 
 // The DPI at which the form's layout pixels are device pixels.
 inline constexpr UINT kLayoutDpi = 96;
 
 inline double scaleOf(UINT dpi) { return static_cast<double>(dpi) / kLayoutDpi; }
+
+// The device pixels that cover a box of layout pixels, as GDI takes them.
+inline RECT deviceRect(const forms::PixelRect& layout, double scale) {
+    const forms::PixelRect d = forms::toDevice(layout, scale);
+    return {d.left, d.top, d.right(), d.bottom()};
+}
 
 // The DPI of the monitor the window is on, or the system DPI.
 UINT windowDpi(HWND window);

@@ -14,8 +14,6 @@ namespace {
 
 constexpr double kPointsPerInch = 72.0;
 
-RECT toRect(const forms::PixelRect& r) { return {r.left, r.top, r.right(), r.bottom()}; }
-
 // How GDI is asked for each face the screen names, so that where the face is
 // missing the system falls back to one of its kind: a fixed-pitch face for
 // Courier New (the panel's texts are laid out in columns), a proportional
@@ -91,7 +89,7 @@ GdiPainter::GdiPainter(HDC dc, FontCache& fonts, double scale)
 
 GdiPainter::~GdiPainter() { RestoreDC(dc_, saved_); }
 
-RECT GdiPainter::device(const forms::PixelRect& layout) const { return toRect(forms::toDevice(layout, scale_)); }
+RECT GdiPainter::device(const forms::PixelRect& layout) const { return deviceRect(layout, scale_); }
 
 void GdiPainter::setClip(const forms::PixelRect& r) {
     const RECT d = device(r);

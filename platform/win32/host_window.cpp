@@ -46,8 +46,6 @@ HCURSOR cursorFor(const forms::Cursor& c, int size) {
 
 forms::Point pointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
-RECT toRect(const forms::PixelRect& r) { return {r.left, r.top, r.right(), r.bottom()}; }
-
 // Where a maximized window of this style lies on a monitor: the system
 // maximizes a window without a maximize box over the whole monitor, its
 // border just outside (the taskbar the menu hides keeps its work area).
@@ -113,7 +111,7 @@ int HostWindow::run() {
 
 void HostWindow::invalidate(const forms::PixelRect& rect) {
     if (!hwnd_ || rect.empty()) return;
-    const RECT r = toRect(forms::toDevice(rect, scale()));
+    const RECT r = deviceRect(rect, scale());
     InvalidateRect(hwnd_, &r, FALSE);
 }
 
@@ -306,10 +304,11 @@ void HostWindow::startFocusCues() {
 }
 
 RECT HostWindow::screenRect(const forms::PixelRect& box) const {
-    const forms::PixelRect device = forms::toDevice(box, scale());
+    RECT r = deviceRect(box, scale());
     POINT origin{0, 0};
     ClientToScreen(hwnd_, &origin);
-    return {origin.x + device.left, origin.y + device.top, origin.x + device.right(), origin.y + device.bottom()};
+    OffsetRect(&r, origin.x, origin.y);
+    return r;
 }
 
 bool HostWindow::clientPointOf(POINT screen, forms::Point& point) const {

@@ -20,17 +20,12 @@ struct Oleacc {
     CreateStdAccessibleObjectFn createStdAccessibleObject = nullptr;
 };
 
-template <class Function>
-Function lookUp(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
 const Oleacc& oleacc() {
     static const Oleacc functions = [] {
         // Kept loaded for the program's life: clients may hold what it made.
         HMODULE module = loadSystemLibrary(L"oleacc.dll");
-        return Oleacc{lookUp<Oleacc::LresultFromObjectFn>(module, "LresultFromObject"),
-                      lookUp<Oleacc::CreateStdAccessibleObjectFn>(module, "CreateStdAccessibleObject")};
+        return Oleacc{functionOf<Oleacc::LresultFromObjectFn>(module, "LresultFromObject"),
+                      functionOf<Oleacc::CreateStdAccessibleObjectFn>(module, "CreateStdAccessibleObject")};
     }();
     return functions;
 }
@@ -61,10 +56,8 @@ void giveChild(LONG id, VARIANT* out) {
 
 // A listed control's child id: its place in the form's list, plus one.
 LONG childIdOf(const forms::Form& form, const forms::Control& c) {
-    const auto list = form.accessibleList();
-    for (std::size_t i = 0; i < list.size(); ++i)
-        if (list[i].control == &c) return static_cast<LONG>(i + 1);
-    return CHILDID_SELF;
+    const forms::AccessibleNode* node = form.accessibleNode(c);
+    return node ? static_cast<LONG>(node - form.accessibleList().data() + 1) : CHILDID_SELF;
 }
 
 // The id of the first shown child from list place at on, going by step (+1

@@ -142,9 +142,7 @@ void Win32Shell::startProcess(const std::string& program, const std::string& wor
         // Once: each start of COM that succeeds wants its own end.
         if (!comStarted_)
             comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-        HMODULE shell = loadSystemLibrary(L"shell32.dll");
-        if (FARPROC found = shell ? GetProcAddress(shell, "ShellExecuteExW") : nullptr)
-            shellExecute_ = reinterpret_cast<decltype(shellExecute_)>(reinterpret_cast<void*>(found));
+        shellExecute_ = functionOf<decltype(shellExecute_)>(loadSystemLibrary(L"shell32.dll"), "ShellExecuteExW");
         if (!shellExecute_) {
             const DWORD error = GetLastError();
             throw forms::RuntimeError(static_cast<int>(error), systemMessage(error));
