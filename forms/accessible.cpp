@@ -6,6 +6,31 @@
 
 namespace forms {
 
+namespace {
+
+constexpr const char* kBlanks = " \t\r\n";
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+// Appends a part as the next sentence: a part that does not end a sentence
+// of its own gets a full stop, so that a reader pauses between them.
+void appendSentence(std::string& out, std::string_view part) {
+    part = trimmed(part);
+    if (part.empty()) return;
+    if (!out.empty()) {
+        const char last = out.back();
+        if (last != '.' && last != ':' && last != '!' && last != '?') out += '.';
+        out += ' ';
+    }
+    out += part;
+}
+
+}  // namespace
+
 void Form::setAccessibility(std::string windowName, std::span<const AccessibleDef> tree) {
     accessibleName_ = std::move(windowName);
     nodes_.clear();
@@ -16,15 +41,24 @@ void Form::setAccessibility(std::string windowName, std::span<const AccessibleDe
         int& slot = nodeOf_[indexOf(c)];
         if (slot >= 0) throw Failure(std::string("listed twice for readers: ") + def.control);
         slot = static_cast<int>(nodes_.size());
-        nodes_.push_back({&c, def.role, def.entry});
+        AccessibleNode node{&c, def.role, def.entry, def.description, {}};
+        for (const char* name : def.describedBy) node.describedBy.push_back(&control(name));
+        nodes_.push_back(std::move(node));
         if (def.entry) entries_.push_back(&c);
     }
+    inTree_.clear();
+    for (const AccessibleNode& n : nodes_) inTree_.push_back(inAccessibleTree(*n.control));
+}
+
+bool Form::inAccessibleTree(const Control& c) const {
+    if (!c.Visible || !accessibleNode(c)) return false;
+    return c.kind() != Kind::Label || !trimmed(accessibleName(c)).empty();
 }
 
 std::vector<AccessibleNode> Form::accessibleChildren() const {
     std::vector<AccessibleNode> shown;
     for (const AccessibleNode& n : nodes_)
-        if (n.control->Visible) shown.push_back(n);
+        if (inAccessibleTree(*n.control)) shown.push_back(n);
     return shown;
 }
 
@@ -37,9 +71,31 @@ std::string Form::accessibleName(const Control& c) const {
     return accessKeyText(c.Caption.value(), c.definition().useMnemonic).text;
 }
 
+std::string Form::accessibleDescription(const Control& c) const {
+    std::string out;
+    const AccessibleNode* node = accessibleNode(c);
+    if (!node) return out;
+    for (const char* text : node->description) appendSentence(out, text);
+    for (const Control* by : node->describedBy) appendSentence(out, accessibleName(*by));
+    return out;
+}
+
+PixelRect Form::accessibleBox(const Control& c) const {
+    const PixelRect shown = visibleBox(c);
+    if (c.kind() != Kind::Label || !site_) return shown;
+    return site_->textBounds(c.Caption.value(), pixelBox(c), textStyle(c)).intersect(shown);
+}
+
+// The topmost child whose box holds p: a reader points at what it reads,
+// so a text is found where its text is, also under another control's box.
 const Control* Form::accessibleAt(Point p) const {
-    const Control* c = hitTest(p);
-    return c && accessibleNode(*c) ? c : nullptr;
+    const Control& box = *controls_.front();
+    if (!box.Visible || !pixelBox(box).contains(p)) return nullptr;
+    for (std::size_t i = 1; i < controls_.size(); ++i) {
+        const Control& c = *controls_[i];
+        if (inAccessibleTree(c) && accessibleBox(c).contains(p)) return &c;
+    }
+    return nullptr;
 }
 
 bool Form::accessibleActionAvailable(const Control& c) const {
@@ -63,10 +119,16 @@ bool Form::accessibleAction(const Control& c) {
 void Form::notifyAccessible(Control& c, PropertyId id) {
     if (id != PropertyId::Visible && id != PropertyId::Caption) return;
     if (id == PropertyId::Visible && !c.Visible && focus_ == &c) setFocus(nullptr);  // a hidden entry cannot keep it
-    if (!site_ || unloaded_ || !accessibleNode(c)) return;
-    if (id == PropertyId::Visible)
-        site_->visibilityChanged(c, c.Visible);
-    else if (c.Visible)
+    const int node = nodeOf_[indexOf(c)];
+    if (node < 0) return;
+    // A caption can bring a label into the tree or take it out, as showing
+    // and hiding does.
+    const bool was = inTree_[static_cast<std::size_t>(node)], now = inAccessibleTree(c);
+    inTree_[static_cast<std::size_t>(node)] = now;
+    if (!site_ || unloaded_) return;
+    if (was != now)
+        site_->visibilityChanged(c, now);
+    else if (now && id == PropertyId::Caption)
         site_->nameChanged(c);
 }
 

@@ -209,8 +209,7 @@ void Form::paint(Painter& painter, const PixelRect& dirty) const {
         switch (c.kind()) {
             case Kind::Label: {
                 if (def.backStyle == BackStyle::Opaque) painter.fillRect(r, def.backColor);
-                TextStyle style{&def.font, c.FontUnderline, c.ForeColor, def.alignment, def.useMnemonic};
-                painter.drawText(c.Caption, r, style);
+                painter.drawText(c.Caption, r, textStyle(c));
                 break;
             }
             case Kind::Image:
@@ -234,6 +233,11 @@ void Form::paint(Painter& painter, const PixelRect& dirty) const {
             painter.drawFocusRect(r);
         }
     }
+}
+
+TextStyle Form::textStyle(const Control& label) const {
+    const ControlDef& def = label.definition();
+    return {&def.font, label.FontUnderline, label.ForeColor, def.alignment, def.useMnemonic};
 }
 
 void Form::unload() {

@@ -23,7 +23,8 @@
 // - draws nothing of its own: the focus rectangle comes through the
 //   painter's drawFocusRect, inside paint;
 // - maps the accessible tree (accessibleChildren, accessibleName,
-//   accessibleBox, accessibleAt, accessibleAction, focused) onto its
+//   accessibleDescription, accessibleBox, accessibleAt, accessibleAction,
+//   focused) onto its
 //   platform's interface, and forwards the AccessibleObserver calls of its
 //   FormSite as the platform's notifications. A control's place in
 //   accessibleList() never changes, hidden or not: it serves as a stable
@@ -157,10 +158,19 @@ public:
     std::vector<AccessibleNode> accessibleChildren() const;
     // The node of a listed control, visible or not; nullptr for one not listed.
     const AccessibleNode* accessibleNode(const Control& c) const;
+    // Whether a listed control is a child now: visible, and for a label a
+    // caption with something to read.
+    bool inAccessibleTree(const Control& c) const;
     // A child's name: its caption as drawn.
     std::string accessibleName(const Control& c) const;
-    // A child's box in client-area pixels: what it shows of itself.
-    PixelRect accessibleBox(const Control& c) const { return visibleBox(c); }
+    // What an entry does, read after its name: its texts and the captions
+    // of the controls that describe it, as drawn, each trimmed, joined as
+    // sentences; empty for a control without one.
+    std::string accessibleDescription(const Control& c) const;
+    // A child's box in client-area pixels: for a label the box its text
+    // covers (as the window lays it out), for others what the control shows
+    // of itself.
+    PixelRect accessibleBox(const Control& c) const;
     // The child at a point of the client area; nullptr where the window
     // itself is (the background, pictures, or outside the picture box).
     const Control* accessibleAt(Point p) const;
@@ -221,6 +231,8 @@ private:
     void pointerMovedOver(Control* target);
     // Tells the observer about a property change of a listed control.
     void notifyAccessible(Control& c, PropertyId id);
+    // How a label's text is drawn.
+    TextStyle textStyle(const Control& label) const;
 
     WindowDef window_;
     std::vector<std::unique_ptr<Picture>> pictures_;
@@ -240,6 +252,7 @@ private:
     std::string accessibleName_;
     std::vector<AccessibleNode> nodes_;    // in reading order
     std::vector<int> nodeOf_;              // by control index: its node, or -1
+    std::vector<bool> inTree_;             // by node: a child as the observer last heard
     std::vector<Control*> entries_;        // the focus order
     Control* focus_ = nullptr;
     bool focusCues_ = false;

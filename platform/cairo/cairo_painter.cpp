@@ -52,7 +52,43 @@ std::size_t utf8Length(const std::string& s, std::size_t at) {
     return n;
 }
 
+using LayoutPtr = std::unique_ptr<PangoLayout, LayoutDeleter>;
+
+// The text's lines as pango breaks them in a box of that width, at 96 dots
+// per inch in the face that stands in for the font's.
+LayoutPtr textLayout(cairo_t* cr, const std::string& shown, int width, const forms::TextStyle& style) {
+    LayoutPtr layout(pango_cairo_create_layout(cr));
+    pango_cairo_context_set_resolution(pango_layout_get_context(layout.get()), kDotsPerInch);
+    pango_layout_context_changed(layout.get());
+
+    std::unique_ptr<PangoFontDescription, FontDeleter> font(pango_font_description_new());
+    pango_font_description_set_family(font.get(), linuxFamily(style.font->name));
+    pango_font_description_set_size(font.get(), static_cast<gint>(std::lround(style.font->size * PANGO_SCALE)));
+    pango_font_description_set_weight(font.get(), static_cast<PangoWeight>(style.font->weight));
+    pango_font_description_set_style(font.get(), style.font->italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    pango_layout_set_font_description(layout.get(), font.get());
+
+    pango_layout_set_width(layout.get(), width * PANGO_SCALE);
+    pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD);
+    pango_layout_set_alignment(layout.get(), pangoAlignment(style.alignment));
+    pango_layout_set_text(layout.get(), shown.data(), static_cast<int>(shown.size()));
+    return layout;
+}
+
 }  // namespace
+
+forms::PixelRect textBounds(const std::string& text, const forms::PixelRect& box, const forms::TextStyle& style) {
+    if (text.empty() || box.empty() || !style.font) return {box.left, box.top, 0, 0};
+    // Measured on an image, as the back ends paint: its font options are
+    // those the lines are broken with on the screen.
+    Surface image(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1));
+    cairo_t* cr = cairo_create(image.get());
+    const LayoutPtr layout = textLayout(cr, forms::accessKeyText(text, style.useMnemonic).text, box.width, style);
+    PangoRectangle logical;
+    pango_layout_get_pixel_extents(layout.get(), nullptr, &logical);
+    cairo_destroy(cr);
+    return forms::PixelRect{box.left + logical.x, box.top + logical.y, logical.width, logical.height}.intersect(box);
+}
 
 cairo_surface_t* CairoPicture::atDeviceResolution(const forms::PixelRect& box, bool stretch, double scale) const {
     if (drawn_.image && drawn_.box == box && drawn_.stretch == stretch && drawn_.scale == scale)
@@ -110,21 +146,7 @@ void CairoPainter::drawText(const std::string& text, const forms::PixelRect& box
     if (text.empty() || box.empty() || !style.font) return;
     forms::DisplayText shown = forms::accessKeyText(text, style.useMnemonic);
 
-    std::unique_ptr<PangoLayout, LayoutDeleter> layout(pango_cairo_create_layout(cr_));
-    pango_cairo_context_set_resolution(pango_layout_get_context(layout.get()), kDotsPerInch);
-    pango_layout_context_changed(layout.get());
-
-    std::unique_ptr<PangoFontDescription, FontDeleter> font(pango_font_description_new());
-    pango_font_description_set_family(font.get(), linuxFamily(style.font->name));
-    pango_font_description_set_size(font.get(), static_cast<gint>(std::lround(style.font->size * PANGO_SCALE)));
-    pango_font_description_set_weight(font.get(), static_cast<PangoWeight>(style.font->weight));
-    pango_font_description_set_style(font.get(), style.font->italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
-    pango_layout_set_font_description(layout.get(), font.get());
-
-    pango_layout_set_width(layout.get(), box.width * PANGO_SCALE);
-    pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD);
-    pango_layout_set_alignment(layout.get(), pangoAlignment(style.alignment));
-    pango_layout_set_text(layout.get(), shown.text.data(), static_cast<int>(shown.text.size()));
+    const LayoutPtr layout = textLayout(cr_, shown.text, box.width, style);
 
     std::unique_ptr<PangoAttrList, AttrListDeleter> attrs(pango_attr_list_new());
     if (style.underline)

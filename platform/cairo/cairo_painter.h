@@ -44,6 +44,10 @@ private:
     mutable Drawn drawn_;
 };
 
+// Where drawText puts text in box: the lines' logical extents, within the
+// box; an empty box at the corner for no text.
+forms::PixelRect textBounds(const std::string& text, const forms::PixelRect& box, const forms::TextStyle& style);
+
 class CairoPainter final : public forms::Painter {
 public:
     // Draws on cr, within whatever clip cr already has; cr's target has

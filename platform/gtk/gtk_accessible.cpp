@@ -7,9 +7,54 @@ namespace platform::gtk {
 namespace {
 
 constexpr const char* kBridgeKey = "tarvelo-accessible-bridge";
+// GTK reports the focus of a widget on the accessible this names, when the
+// widget's accessible carries it: what GTK's own composite widgets use to
+// say that the focus is on one of their parts.
+constexpr const char* kFocusObjectKey = "gail-focus-object";
 
-AccessibleBridge* bridgeOf(GtkWidget* area) {
-    return area ? static_cast<AccessibleBridge*>(g_object_get_data(G_OBJECT(area), kBridgeKey)) : nullptr;
+AccessibleBridge* bridgeOf(GtkWidget* widget) {
+    return widget ? static_cast<AccessibleBridge*>(g_object_get_data(G_OBJECT(widget), kBridgeKey)) : nullptr;
+}
+
+// ---- The window and its accessible, the frame -----------------------------
+
+struct TarveloMenuWindow {
+    GtkWindow parent;
+};
+struct TarveloMenuWindowClass {
+    GtkWindowClass parent_class;
+};
+
+struct TarveloMenuFrame {
+    GtkWindowAccessible parent;
+};
+struct TarveloMenuFrameClass {
+    GtkWindowAccessibleClass parent_class;
+};
+
+G_DEFINE_TYPE(TarveloMenuFrame, tarvelo_menu_frame, GTK_TYPE_WINDOW_ACCESSIBLE)
+
+void tarvelo_menu_frame_init(TarveloMenuFrame*) {}
+
+// The frame is focused itself while the window is active and no entry has
+// the focus: a reader then names the window, not the last entry.
+AtkStateSet* frameRefStateSet(AtkObject* frame) {
+    AtkStateSet* states = ATK_OBJECT_CLASS(tarvelo_menu_frame_parent_class)->ref_state_set(frame);
+    const AccessibleBridge* b = bridgeOf(gtk_accessible_get_widget(GTK_ACCESSIBLE(frame)));
+    if (states && b && b->windowItselfFocused()) atk_state_set_add_state(states, ATK_STATE_FOCUSED);
+    return states;
+}
+
+void tarvelo_menu_frame_class_init(TarveloMenuFrameClass* klass) {
+    ATK_OBJECT_CLASS(klass)->ref_state_set = frameRefStateSet;
+}
+
+G_DEFINE_TYPE(TarveloMenuWindow, tarvelo_menu_window, GTK_TYPE_WINDOW)
+
+void tarvelo_menu_window_init(TarveloMenuWindow*) {}
+
+void tarvelo_menu_window_class_init(TarveloMenuWindowClass* klass) {
+    gtk_widget_class_set_accessible_type(GTK_WIDGET_CLASS(klass), tarvelo_menu_frame_get_type());
 }
 
 // ---- The drawing area and its accessible, the panel -----------------------
@@ -82,6 +127,7 @@ struct TarveloMenuItem {
     AccessibleBridge* bridge;  // nullptr once the window is gone
     std::size_t item;          // the control's place in the form's list
     gchar* name;               // the last name handed out
+    gchar* description;        // the last description handed out
 };
 struct TarveloMenuItemClass {
     AtkObjectClass parent_class;
@@ -118,6 +164,7 @@ void tarvelo_menu_item_init(TarveloMenuItem* self) {
     self->bridge = nullptr;
     self->item = 0;
     self->name = nullptr;
+    self->description = nullptr;
 }
 
 const gchar* itemName(AtkObject* o) {
@@ -126,6 +173,16 @@ const gchar* itemName(AtkObject* o) {
     g_free(self->name);
     self->name = g_strdup(self->bridge->name(self->item).c_str());
     return self->name;
+}
+
+// What an entry does: a reader speaks it after the entry's name.
+const gchar* itemDescription(AtkObject* o) {
+    TarveloMenuItem* self = asItem(o);
+    if (!self->bridge) return self->description;
+    g_free(self->description);
+    const std::string text = self->bridge->description(self->item);
+    self->description = text.empty() ? nullptr : g_strdup(text.c_str());
+    return self->description;
 }
 
 gint itemIndexInParent(AtkObject* o) {
@@ -145,12 +202,14 @@ AtkStateSet* itemRefStateSet(AtkObject* o) {
 
 void itemFinalize(GObject* o) {
     g_free(asItem(o)->name);
+    g_free(asItem(o)->description);
     G_OBJECT_CLASS(tarvelo_menu_item_parent_class)->finalize(o);
 }
 
 void tarvelo_menu_item_class_init(TarveloMenuItemClass* klass) {
     AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
     atk->get_name = itemName;
+    atk->get_description = itemDescription;
     atk->get_index_in_parent = itemIndexInParent;
     atk->ref_state_set = itemRefStateSet;
     G_OBJECT_CLASS(klass)->finalize = itemFinalize;
@@ -187,6 +246,10 @@ void tarvelo_menu_link_class_init(TarveloMenuLinkClass*) {}
 
 }  // namespace
 
+GtkWidget* menuWindowNew() {
+    return GTK_WIDGET(g_object_new(tarvelo_menu_window_get_type(), "type", GTK_WINDOW_TOPLEVEL, nullptr));
+}
+
 GtkWidget* menuAreaNew() { return GTK_WIDGET(g_object_new(tarvelo_menu_area_get_type(), nullptr)); }
 
 // ---- The bridge -----------------------------------------------------------
@@ -198,10 +261,15 @@ AccessibleBridge::AccessibleBridge(GtkWidget* area, AccessibleHost& host)
     // Whichever goes first, the window or this bridge, the other lets go.
     g_signal_connect_swapped(area_, "destroy", G_CALLBACK(+[](AccessibleBridge* b) { b->detach(); }), this);
 
+    // The window's name is the frame's; the panel inside it names nothing
+    // again, so that a reader says it once.
     const forms::Form& form = host_.hostedForm();
-    atk_object_set_name(panel_, form.accessibleName().c_str());
-    if (GtkWidget* top = gtk_widget_get_toplevel(area_); top && top != area_)
-        atk_object_set_name(gtk_widget_get_accessible(top), form.accessibleName().c_str());
+    if (GtkWidget* top = gtk_widget_get_toplevel(area_); top && top != area_) {
+        window_ = top;
+        g_object_set_data(G_OBJECT(window_), kBridgeKey, this);
+        frame_ = gtk_widget_get_accessible(window_);
+        atk_object_set_name(frame_, form.accessibleName().c_str());
+    }
 
     for (std::size_t i = 0; i < form.accessibleList().size(); ++i) {
         const forms::AccessibleNode& n = form.accessibleList()[i];
@@ -214,6 +282,8 @@ AccessibleBridge::AccessibleBridge(GtkWidget* area, AccessibleHost& host)
         atk_object_set_parent(o, panel_);
         items_.push_back(o);
     }
+    focusTarget_ = frame_;
+    g_object_set_data(G_OBJECT(panel_), kFocusObjectKey, focusTarget_);
 }
 
 AccessibleBridge::~AccessibleBridge() { detach(); }
@@ -225,9 +295,13 @@ void AccessibleBridge::detach() {
     queued_.clear();
     g_signal_handlers_disconnect_by_data(area_, this);
     g_object_set_data(G_OBJECT(area_), kBridgeKey, nullptr);
-    area_ = nullptr;
+    g_object_set_data(G_OBJECT(panel_), kFocusObjectKey, nullptr);
+    if (window_) g_object_set_data(G_OBJECT(window_), kBridgeKey, nullptr);
+    area_ = window_ = nullptr;
+    frame_ = focusTarget_ = nullptr;
     for (AtkObject* o : items_) {
-        itemName(o);  // keep the last name for readers that still ask
+        itemName(o);  // keep the last name and description for readers that still ask
+        itemDescription(o);
         asItem(o)->bridge = nullptr;
         atk_object_notify_state_change(o, ATK_STATE_DEFUNCT, TRUE);
         g_object_unref(o);
@@ -246,40 +320,50 @@ std::size_t AccessibleBridge::itemOf(const forms::Control& c) const {
     return static_cast<std::size_t>(n - host_.hostedForm().accessibleList().data());
 }
 
+bool AccessibleBridge::inTree(std::size_t item) const {
+    return host_.hostedForm().inAccessibleTree(*node(item).control);
+}
+
 int AccessibleBridge::childCount() const {
     int n = 0;
-    for (std::size_t i = 0; i < items_.size(); ++i) n += node(i).control->Visible ? 1 : 0;
+    for (std::size_t i = 0; i < items_.size(); ++i) n += inTree(i) ? 1 : 0;
     return n;
 }
 
 AtkObject* AccessibleBridge::visibleChild(int wanted) const {
     for (std::size_t i = 0; i < items_.size(); ++i)
-        if (node(i).control->Visible && wanted-- == 0) return items_[i];
+        if (inTree(i) && wanted-- == 0) return items_[i];
     return nullptr;
 }
 
-int AccessibleBridge::indexInParent(std::size_t item) const {
-    if (!node(item).control->Visible) return -1;
+int AccessibleBridge::placeAmongChildren(std::size_t item) const {
     int before = 0;
-    for (std::size_t i = 0; i < item; ++i) before += node(i).control->Visible ? 1 : 0;
+    for (std::size_t i = 0; i < item; ++i) before += inTree(i) ? 1 : 0;
     return before;
 }
 
+int AccessibleBridge::indexInParent(std::size_t item) const { return inTree(item) ? placeAmongChildren(item) : -1; }
+
 std::string AccessibleBridge::name(std::size_t item) const {
     return host_.hostedForm().accessibleName(*node(item).control);
+}
+
+std::string AccessibleBridge::description(std::size_t item) const {
+    return host_.hostedForm().accessibleDescription(*node(item).control);
 }
 
 void AccessibleBridge::addStates(std::size_t item, AtkStateSet* states) const {
     const forms::AccessibleNode& n = node(item);
     atk_state_set_add_state(states, ATK_STATE_ENABLED);
     atk_state_set_add_state(states, ATK_STATE_SENSITIVE);
-    if (n.control->Visible) {
+    if (inTree(item)) {
         atk_state_set_add_state(states, ATK_STATE_VISIBLE);
         if (area_ && gtk_widget_get_mapped(area_)) atk_state_set_add_state(states, ATK_STATE_SHOWING);
     }
     if (n.entry) {
         atk_state_set_add_state(states, ATK_STATE_FOCUSABLE);
-        if (host_.hostedForm().focused() == n.control) atk_state_set_add_state(states, ATK_STATE_FOCUSED);
+        if (host_.hostedForm().focused() == n.control && windowActive())
+            atk_state_set_add_state(states, ATK_STATE_FOCUSED);
     }
     if (n.role == forms::AccessibleRole::StaticText) atk_state_set_add_state(states, ATK_STATE_MULTI_LINE);
 }
@@ -300,7 +384,7 @@ bool AccessibleBridge::areaOrigin(AtkCoordType type, int& x, int& y) const {
 bool AccessibleBridge::extents(std::size_t item, AtkCoordType type, GdkRectangle& out) const {
     const forms::AccessibleNode& n = node(item);
     int x, y;
-    if (!n.control->Visible || !areaOrigin(type, x, y)) return false;
+    if (!inTree(item) || !areaOrigin(type, x, y)) return false;
     out = host_.toArea(host_.hostedForm().accessibleBox(*n.control));
     out.x += x;
     out.y += y;
@@ -333,12 +417,27 @@ gboolean AccessibleBridge::runQueued(gpointer p) {
     return G_SOURCE_REMOVE;
 }
 
+bool AccessibleBridge::windowActive() const {
+    GtkWindow* window = window_ ? GTK_WINDOW(window_) : nullptr;
+    return window && gtk_window_is_active(window) && gtk_window_has_toplevel_focus(window);
+}
+
+bool AccessibleBridge::windowItselfFocused() const {
+    return area_ && !host_.hostedForm().focused() && windowActive();
+}
+
+// The focus moves to an entry, or to the window itself. GTK reports the
+// area's own focus (when the window becomes active again, as after a
+// message box) on what has it, as one focus event; while another window is
+// active nothing here claims the focus.
 void AccessibleBridge::focusChanged(const forms::Control* entry) {
     if (!area_) return;
-    if (focused_ >= 0) atk_object_notify_state_change(items_[focused_], ATK_STATE_FOCUSED, FALSE);
-    focused_ = entry ? static_cast<int>(itemOf(*entry)) : -1;
-    if (focused_ < 0) return;
-    atk_object_notify_state_change(items_[focused_], ATK_STATE_FOCUSED, TRUE);
+    AtkObject* before = focusTarget_;
+    focusTarget_ = entry ? items_[itemOf(*entry)] : frame_;
+    g_object_set_data(G_OBJECT(panel_), kFocusObjectKey, focusTarget_);
+    if (before == focusTarget_ || !windowActive()) return;
+    if (before) atk_object_notify_state_change(before, ATK_STATE_FOCUSED, FALSE);
+    if (focusTarget_) atk_object_notify_state_change(focusTarget_, ATK_STATE_FOCUSED, TRUE);
 }
 
 void AccessibleBridge::nameChanged(const forms::Control& child) {
@@ -349,8 +448,7 @@ void AccessibleBridge::visibilityChanged(const forms::Control& child, bool visib
     if (!area_) return;
     const std::size_t item = itemOf(child);
     AtkObject* o = items_[item];
-    int at = 0;  // its place among the visible children, before it left or now it came
-    for (std::size_t i = 0; i < item; ++i) at += node(i).control->Visible ? 1 : 0;
+    const int at = placeAmongChildren(item);  // before it left, or now it came
     g_signal_emit_by_name(panel_, visible ? "children-changed::add" : "children-changed::remove", at, o);
     atk_object_notify_state_change(o, ATK_STATE_VISIBLE, visible);
     atk_object_notify_state_change(o, ATK_STATE_SHOWING, visible && gtk_widget_get_mapped(area_));

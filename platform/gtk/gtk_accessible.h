@@ -1,23 +1,29 @@
 // Screen readers on Linux: the form's accessible tree (forms/accessible.h)
 // as ATK objects, which GTK's AT-SPI bridge offers to readers such as Orca.
 //
-// The window paints into a drawing area of our own type (menuAreaNew). Its
-// accessible, a GtkWidgetAccessible subclass in the role of a panel named
-// like the window, has one child per control the form lists, present while
-// the control is visible: entries in the role of links, with the action
-// "click" (what Enter does), texts in the role of labels, each named by its
-// caption. Every child is an AtkComponent: its extents are its box in
-// screen, window or parent coordinates, and the panel finds the child at a
-// point. When the form's keyboard focus moves, the entries' FOCUSED states
-// change; a caption written with a new text changes the child's accessible
-// name; a control shown or hidden joins or leaves the panel's children. (The
-// panel does not claim to manage its descendants: readers would then not
-// list its few children, and the AT-SPI bridge would not pass on their
-// comings and goings.)
+// The menu's window (menuWindowNew) is the frame readers name the window
+// by; it paints into a drawing area of our own type (menuAreaNew), whose
+// accessible, a GtkWidgetAccessible subclass in the role of a panel without
+// a name of its own (the frame's would be spoken twice), has one child per
+// control in the form's tree: entries in the role of links, with the action
+// "click" (what Enter does) and what they do as their description, texts in
+// the role of labels, each named by its caption. Every child is an
+// AtkComponent: its extents are its box (a text's, for a label) in screen,
+// window or parent coordinates, and the panel finds the child at a point.
+// The focus is an entry's or, with no entry focused, the frame's own: one
+// focus event names what has it when the form's focus moves, and GTK's own
+// report of the area's focus (the window active again, as after a message
+// box) goes to it too. While another window of the program is active, no
+// object here claims the focus. A caption written with a new text changes
+// the child's accessible name; a control joining or leaving the tree joins
+// or leaves the panel's children. (The panel does not claim to manage its
+// descendants: readers would then not list its few children, and the AT-SPI
+// bridge would not pass on their comings and goings.)
 //
-// A reader's action is answered at once (whether it can run now) and run
-// from the main loop afterwards, as an event of the window: an installer's
-// message box then does not keep the reader's call waiting.
+// A reader's action is answered at once (whether it can run now: not while
+// a message box is open) and run from the main loop afterwards, as an event
+// of the window: an installer's message box then does not keep the reader's
+// call waiting.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -42,8 +48,11 @@ public:
     virtual void runDefaultAction(const forms::Control& entry) = 0;
 };
 
+// A new top-level window whose accessible (the frame) reports the focus as
+// its own while the window is active and no entry has it.
+GtkWidget* menuWindowNew();
 // A new drawing area whose accessible serves the tree once a bridge is made
-// for it.
+// for it, inside a window made by menuWindowNew.
 GtkWidget* menuAreaNew();
 
 class AccessibleBridge {
@@ -71,22 +80,32 @@ public:
     int indexInParent(std::size_t item) const;  // -1 while hidden
     const forms::AccessibleNode& node(std::size_t item) const;
     std::string name(std::size_t item) const;
+    std::string description(std::size_t item) const;
     void addStates(std::size_t item, AtkStateSet* states) const;
     bool extents(std::size_t item, AtkCoordType type, GdkRectangle& out) const;
     AtkObject* childAtPoint(int x, int y, AtkCoordType type) const;  // not referenced
+    // The window itself has the focus: it is active, and no entry has it.
+    bool windowItselfFocused() const;
     // Queues an entry's action; false when it cannot run now.
     bool requestAction(std::size_t item);
 
 private:
     bool areaOrigin(AtkCoordType type, int& x, int& y) const;
+    bool inTree(std::size_t item) const;
+    // The window is the active one: no other (a message box) has the focus.
+    bool windowActive() const;
+    // The item's place among the children there are now, itself not counted.
+    int placeAmongChildren(std::size_t item) const;
     std::size_t itemOf(const forms::Control& c) const;
     static gboolean runQueued(gpointer self);
 
     GtkWidget* area_;
     AtkObject* panel_;  // the area's accessible, owned by the area
+    GtkWidget* window_ = nullptr;  // the area's top-level window
+    AtkObject* frame_ = nullptr;   // its accessible, owned by the window
+    AtkObject* focusTarget_ = nullptr;  // what has the focus: an entry's item, or the frame
     AccessibleHost& host_;
     std::vector<AtkObject*> items_;  // one per listed control, in the form's order
-    int focused_ = -1;               // the item with the FOCUSED state, or -1
     std::deque<std::size_t> queued_; // actions waiting for the main loop
     guint idle_ = 0;
 };

@@ -40,7 +40,7 @@ forms::Press pressOf(GtkWidget* widget, const GdkEventButton* e) {
 }  // namespace
 
 GtkHostWindow::GtkHostWindow(forms::Form& form) : form_(form) {
-    window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    window_ = menuWindowNew();
     gtk_window_set_title(GTK_WINDOW(window_), form_.window().caption);
     gtk_window_set_decorated(GTK_WINDOW(window_), FALSE);
 

@@ -23,6 +23,7 @@
 #include <memory>
 
 #include "forms/form.h"
+#include "platform/cairo/cairo_painter.h"
 #include "platform/gtk/gtk_accessible.h"
 #include "platform/gtk/gtk_cursors.h"
 #include "platform/gtk/gtk_keys.h"
@@ -51,6 +52,11 @@ public:
     void focusChanged(const forms::Control* entry) override;
     void nameChanged(const forms::Control& child) override;
     void visibilityChanged(const forms::Control& child, bool visible) override;
+    // Text laid out as the window paints it.
+    forms::PixelRect textBounds(const std::string& text, const forms::PixelRect& box,
+                                const forms::TextStyle& style) const override {
+        return platform::cairo::textBounds(text, box, style);
+    }
 
     // The width of the frame around the client area, in pixels.
     static constexpr int kBorder = 1;

@@ -88,6 +88,9 @@ int runMessageBox(GtkWindow* owner, const std::string& prompt, int style, const 
         G_GNUC_END_IGNORE_DEPRECATIONS
     }
     gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
+    // Readers name the box by its title, as Windows' message box is named;
+    // GTK would name it after the message type ("Question").
+    atk_object_set_name(gtk_widget_get_accessible(dialog), title.c_str());
     gtk_window_set_resizable(GTK_WINDOW(dialog), FALSE);
     gtk_window_set_skip_taskbar_hint(GTK_WINDOW(dialog), TRUE);
     gtk_window_set_type_hint(GTK_WINDOW(dialog), boxType(dialog));

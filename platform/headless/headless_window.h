@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "platform/cairo/cairo_painter.h"
 #include "platform/cairo/device_image.h"
 
 namespace platform::headless {
@@ -39,6 +40,11 @@ public:
     void focusChanged(const forms::Control* entry) override;
     void nameChanged(const forms::Control& child) override;
     void visibilityChanged(const forms::Control& child, bool visible) override;
+    // Text laid out as the cairo painter lays it out.
+    forms::PixelRect textBounds(const std::string& text, const forms::PixelRect& box,
+                                const forms::TextStyle& style) const override {
+        return platform::cairo::textBounds(text, box, style);
+    }
 
     bool unloaded() const { return unloaded_; }
     // Invalidated rectangles (layout pixels) since the last call, and their

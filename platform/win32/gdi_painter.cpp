@@ -151,6 +151,29 @@ void GdiPainter::drawText(const std::string& text, const forms::PixelRect& box, 
     SelectObject(dc_, oldFont);
 }
 
+forms::PixelRect textBounds(FontCache& fonts, const std::string& text, const forms::PixelRect& box,
+                            const forms::TextStyle& style) {
+    if (text.empty() || box.empty() || !style.font) return {box.left, box.top, 0, 0};
+    HDC dc = GetDC(nullptr);
+    if (!dc) return box;
+    const std::wstring wide = widen(text);
+    HGDIOBJ oldFont = SelectObject(dc, fonts.get(*style.font, style.underline, 1.0));
+    // The lines as drawText breaks them, at 96 dots per inch: DT_CALCRECT
+    // gives the widest line's width and the lines' height, from the box's
+    // left edge.
+    RECT r{box.left, box.top, box.left + box.width, box.top + box.height};
+    UINT format = DT_WORDBREAK | DT_CALCRECT;
+    if (!style.useMnemonic) format |= DT_NOPREFIX;
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, format);
+    SelectObject(dc, oldFont);
+    ReleaseDC(nullptr, dc);
+    const int width = std::min<int>(r.right - r.left, box.width), spare = box.width - width;
+    const int left = box.left + (style.alignment == forms::Alignment::Right    ? spare
+                                 : style.alignment == forms::Alignment::Center ? spare / 2
+                                                                               : 0);
+    return forms::PixelRect{left, box.top, width, static_cast<int>(r.bottom - r.top)}.intersect(box);
+}
+
 void GdiPainter::drawShape(const forms::ShapeDef& shape, const forms::PixelRect& box) {
     if (box.empty()) return;
     const RECT whole = device(box);

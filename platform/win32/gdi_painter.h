@@ -42,6 +42,12 @@ private:
 // system's palette.
 COLORREF colourRef(forms::Colour colour);
 
+// Where drawText puts text in box, at 96 dots per inch (layout pixels): the
+// widest line's width at the alignment's side, the lines' height; an empty
+// box at the corner for no text.
+forms::PixelRect textBounds(FontCache& fonts, const std::string& text, const forms::PixelRect& box,
+                            const forms::TextStyle& style);
+
 class GdiPainter final : public forms::Painter {
 public:
     // Rectangles given to the painter are layout pixels; scale turns them

@@ -51,6 +51,10 @@ public:
     void visibilityChanged(const forms::Control& child, bool visible) override {
         readers_.visibilityChanged(child, visible);
     }
+    forms::PixelRect textBounds(const std::string& text, const forms::PixelRect& box,
+                                const forms::TextStyle& style) const override {
+        return win32::textBounds(fonts_, text, box, style);
+    }
 
     // Where a box of the form's client area lies on the screen.
     RECT screenRect(const forms::PixelRect& box) const;
@@ -78,7 +82,7 @@ private:
 
     forms::Form& form_;
     HWND hwnd_ = nullptr;
-    FontCache fonts_;
+    mutable FontCache fonts_;  // made as painting or measuring first needs each font
     UINT dpi_ = kLayoutDpi;
     int buttonsDown_ = 0;  // forms::Button bits
     bool trackingLeave_ = false;

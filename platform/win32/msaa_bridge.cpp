@@ -60,12 +60,12 @@ LONG childIdOf(const forms::Form& form, const forms::Control& c) {
     return node ? static_cast<LONG>(node - form.accessibleList().data() + 1) : CHILDID_SELF;
 }
 
-// The id of the first shown child from list place at on, going by step (+1
-// or -1); 0 when there is none.
+// The id of the first child in the tree from list place at on, going by
+// step (+1 or -1); 0 when there is none.
 LONG shownFrom(const forms::Form& form, std::size_t at, int step) {
     const auto list = form.accessibleList();
     for (; at < list.size(); at += static_cast<std::size_t>(step))  // -1 wraps past 0 and ends the loop
-        if (list[at].control->Visible) return static_cast<LONG>(at + 1);
+        if (form.inAccessibleTree(*list[at].control)) return static_cast<LONG>(at + 1);
     return 0;
 }
 
@@ -133,7 +133,8 @@ public:
         *count = 0;
         HostWindow* w = window();
         if (!w) return CO_E_OBJNOTCONNECTED;
-        for (const forms::AccessibleNode& n : w->form().accessibleList()) *count += n.control->Visible ? 1 : 0;
+        for (const forms::AccessibleNode& n : w->form().accessibleList())
+            *count += w->form().inAccessibleTree(*n.control) ? 1 : 0;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
@@ -154,8 +155,15 @@ public:
         return guarded([&] { return giveText(node ? form.accessibleName(*node->control) : form.accessibleName(), name); });
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override { return notSupported(child, value); }
+    // What an entry does; the window and the texts have no description.
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-        return notSupported(child, text);
+        if (!text) return E_POINTER;
+        *text = nullptr;
+        const forms::AccessibleNode* node = nullptr;
+        HRESULT hr = resolve(child, node);
+        if (FAILED(hr)) return hr;
+        if (!node || !node->entry) return DISP_E_MEMBERNOTFOUND;
+        return guarded([&] { return giveText(window()->form().accessibleDescription(*node->control), text); });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (!role) return E_POINTER;
@@ -333,7 +341,8 @@ private:
     HostWindow* window() const { return origin_ ? origin_->window_ : window_; }
 
     // What a VARIANT child id names: node stays null for the object itself.
-    // A child that is hidden is not in the tree and no valid argument.
+    // A listed control that is not in the tree now (hidden, or a label with
+    // nothing to read) is no valid argument.
     HRESULT resolve(const VARIANT& child, const forms::AccessibleNode*& node) const {
         node = nullptr;
         HostWindow* w = window();
@@ -343,7 +352,7 @@ private:
         const auto list = w->form().accessibleList();
         if (child.lVal < 1 || static_cast<std::size_t>(child.lVal) > list.size()) return E_INVALIDARG;
         const forms::AccessibleNode& n = list[static_cast<std::size_t>(child.lVal - 1)];
-        if (!n.control->Visible) return E_INVALIDARG;
+        if (!w->form().inAccessibleTree(*n.control)) return E_INVALIDARG;
         node = &n;
         return S_OK;
     }
