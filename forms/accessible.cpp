@@ -80,9 +80,12 @@ std::string Form::accessibleDescription(const Control& c) const {
     return out;
 }
 
+// A text lies where its text is; an entry is its whole box, where it takes
+// the pointer and the focus rectangle surrounds it.
 PixelRect Form::accessibleBox(const Control& c) const {
     const PixelRect shown = visibleBox(c);
-    if (c.kind() != Kind::Label || !site_) return shown;
+    const AccessibleNode* node = accessibleNode(c);
+    if (c.kind() != Kind::Label || !site_ || (node && node->entry)) return shown;
     return site_->textBounds(c.Caption.value(), pixelBox(c), textStyle(c)).intersect(shown);
 }
 

@@ -9,8 +9,8 @@
 // read: a label whose caption is empty or blank is left out, as a reader
 // would otherwise announce an unnamed "label" over whatever lies beneath
 // it. Every child has a role, a name (its caption as drawn: "&&" is one
-// "&", an access-key "&" is dropped) and a box (for a label, the box its
-// text covers; otherwise its visible box; in client-area pixels). The
+// "&", an access-key "&" is dropped) and a box (for a text, the box its
+// text covers; for an entry its visible box; in client-area pixels). The
 // children whose definition says `entry` take the keyboard focus, in the
 // order of the list, have a default action, which does what Enter does,
 // and a description: what the entry does, read after its name.

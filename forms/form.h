@@ -167,9 +167,9 @@ public:
     // of the controls that describe it, as drawn, each trimmed, joined as
     // sentences; empty for a control without one.
     std::string accessibleDescription(const Control& c) const;
-    // A child's box in client-area pixels: for a label the box its text
-    // covers (as the window lays it out), for others what the control shows
-    // of itself.
+    // A child's box in client-area pixels: for a text the box its text
+    // covers (as the window lays it out), for an entry what it shows of
+    // itself.
     PixelRect accessibleBox(const Control& c) const;
     // The child at a point of the client area; nullptr where the window
     // itself is (the background, pictures, or outside the picture box).

@@ -22,6 +22,10 @@ packages=(
   # a screen reader's view of the menu: a session bus, the AT-SPI bus and
   # registry, and Python's AT-SPI client
   at-spi2-core dbus-daemon gir1.2-atspi-2.0 python3-gi
+  # a real screen reader: Orca, which brings speech-dispatcher (its dummy
+  # output module stands in for a voice) and libao (whose null driver stands
+  # in for a sound card)
+  orca
   # Install.exe: the MinGW-w64 cross compilers, and the 64-bit Wine to run
   # it (never wine32: its loader cannot start on these machines) with Wine's
   # own fonts, which its dialogs and the Wine test ring use

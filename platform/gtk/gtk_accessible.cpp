@@ -354,8 +354,13 @@ std::string AccessibleBridge::description(std::size_t item) const {
 
 void AccessibleBridge::addStates(std::size_t item, AtkStateSet* states) const {
     const forms::AccessibleNode& n = node(item);
-    atk_state_set_add_state(states, ATK_STATE_ENABLED);
-    atk_state_set_add_state(states, ATK_STATE_SENSITIVE);
+    // An entry is unavailable while its action would be refused (a message
+    // box is open): GTK's AT-SPI bridge answers every action request with
+    // success before passing it on, so the state is what tells a reader.
+    if (!n.entry || host_.hostedForm().accessibleActionAvailable(*n.control)) {
+        atk_state_set_add_state(states, ATK_STATE_ENABLED);
+        atk_state_set_add_state(states, ATK_STATE_SENSITIVE);
+    }
     if (inTree(item)) {
         atk_state_set_add_state(states, ATK_STATE_VISIBLE);
         if (area_ && gtk_widget_get_mapped(area_)) atk_state_set_add_state(states, ATK_STATE_SHOWING);

@@ -147,6 +147,8 @@ TEST_F(ReadersTest, ALabelLiesForReadersWhereItsTextIs) {
     const forms::PixelRect long_ = form.accessibleBox(form.Label4);
     EXPECT_GT(long_.height, text.height * 4) << "the long description, over several lines";
     EXPECT_EQ(long_, long_.intersect(form.visibleBox(form.Label4))) << "never past the label's box";
+    EXPECT_EQ(form.accessibleBox(form.Label8), form.visibleBox(form.Label8))
+        << "an entry is its whole box, which the focus rectangle surrounds";
 }
 
 TEST_F(ReadersTest, TheDefaultActionOnIndexSoftwareStartsItsInstaller) {
