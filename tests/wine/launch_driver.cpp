@@ -451,11 +451,56 @@ int caseReaders(Context& c) {
         c.checks.expect(entry && entry->role == ROLE_SYSTEM_LINK, "the entry " + utf8(entries[i]) + " is a link");
         if (entry) ids[i] = entry->id;
     }
-    const LONG address = ids[0], index = ids[1], exit = ids[3];
+    const LONG address = ids[0], index = ids[1], other = ids[2], exit = ids[3];
+    bool named = true;
+    for (const AccChild& child : children) named = named && !child.name.empty() && child.name != L" ";
+    c.checks.expect(named && !children.empty(), "every child a reader finds has a text to read");
 
-    const std::wstring description = utf16(menu::kAddressDescription);
+    // What each entry does, as a reader speaks it with the entry.
+    auto description = [&](LONG id) {
+        BSTR text = nullptr;
+        std::wstring out;
+        if (acc->get_accDescription(childId(id), &text) == S_OK && text) out = text;
+        SysFreeString(text);
+        return out;
+    };
+    c.checks.expect(description(address).rfind(utf16(menu::kAddressPrompt) + L". This is just like", 0) == 0,
+                    "ADDRESS SOFTWARE describes itself with its prompt and description");
+    c.checks.expect(description(index).find(utf16(menu::kOfficeDescription)) != std::wstring::npos,
+                    "INDEX SOFTWARE with the office product's description");
+    const std::wstring products = description(other);
+    c.checks.expect(products.find(L"AGENCY SOFTWARE") != std::wstring::npos &&
+                        products.find(L"GARMENTS SOFTWARE") != std::wstring::npos,
+                    "OTHER SOFTWARES with the panel's products");
+    c.checks.expect(description(exit) == utf16(menu::kExitPrompt), "EXIT with its prompt");
+
+    // While the message box of ADDRESS SOFTWARE (its installer is missing)
+    // is open, a reader's action is refused and the entries say so.
+    c.checks.expect(acc->accDoDefaultAction(childId(address)) == S_OK, "ADDRESS SOFTWARE's default action is taken");
+    HWND messageBox = nullptr;
+    c.checks.expect(waitFor([&] { return (messageBox = findMessageBox(menu.window, kTitle)); }, 10000),
+                    "and says that its installer is missing");
+    if (messageBox) {
+        c.checks.expect(FAILED(acc->accDoDefaultAction(childId(exit))), "while the box is open, EXIT's action is refused");
+        c.checks.expect(stateOf(acc, exit) & STATE_SYSTEM_UNAVAILABLE, "and EXIT says it is unavailable");
+        VARIANT focus;
+        VariantInit(&focus);
+        c.checks.expect(acc->get_accFocus(&focus) == S_FALSE && !(stateOf(acc, address) & STATE_SYSTEM_FOCUSED),
+                        "only the box has the focus");
+        PostMessageW(messageBox, WM_COMMAND, IDOK, 0);
+        c.checks.expect(waitFor([&] { return !IsWindow(messageBox); }, 5000), "OK closes the box");
+        c.checks.expect(waitFor([&] { return (stateOf(acc, address) & STATE_SYSTEM_FOCUSED) != 0; }, 5000),
+                        "and the focus is back on ADDRESS SOFTWARE");
+        Sleep(500);
+        c.checks.expect(processRunning(menu.process.info.dwProcessId) && !findMessageBox(menu.window, kTitle),
+                        "the refused action did nothing, then or after the box");
+    }
+
+    const std::wstring addressDescription = utf16(menu::kAddressDescription);
+    moveMouse(menu.window, kBackground);
+    Sleep(300);
     moveMouse(menu.window, kAddress);
-    bool read = waitFor([&] { return findChild(readChildren(acc), description) != nullptr; }, 5000);
+    bool read = waitFor([&] { return findChild(readChildren(acc), addressDescription) != nullptr; }, 5000);
     c.checks.expect(read, "with the pointer on ADDRESS SOFTWARE, its description is read");
 
     const RECT box = locationOf(acc, address), expected = clientRectOnScreen(menu.window, kAddressBox);

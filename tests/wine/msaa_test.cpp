@@ -149,7 +149,9 @@ struct Test {
                           role.lVal == ROLE_SYSTEM_CLIENT,
                       "it is a client area");
         const std::vector<AccChild> children = readChildren(acc);
-        checks.expect(idsOf(children) == range(1, 17), "seventeen children at start, ids 1 to 17");
+        std::vector<LONG> shown = range(1, 8), panel = range(kDescription + 1, 17);
+        shown.insert(shown.end(), panel.begin(), panel.end());
+        checks.expect(idsOf(children) == shown, "fifteen children at start, ids 1 to 17 less the empty description area");
         for (auto [id, name] : {std::pair{kAddress, L"ADDRESS SOFTWARE"}, {kIndex, L"INDEX SOFTWARE"},
                                 {kOther, L"OTHER SOFTWARES"}, {kExit, L"EXIT"}}) {
             const AccChild* c = findChild(children, name);
@@ -168,8 +170,19 @@ struct Test {
                           title->state == STATE_SYSTEM_READONLY,
                       "the title is read-only static text");
         BSTR none = reinterpret_cast<BSTR>(1);
-        checks.expect(acc->get_accName(childId(kPrompt), &none) == S_FALSE && !none,
-                      "the empty prompt has no name: S_FALSE and null");
+        checks.expect(acc->get_accName(childId(kPrompt), &none) == E_INVALIDARG && !none,
+                      "the empty prompt is no child: E_INVALIDARG and null");
+        for (LONG id : {kAddress, kIndex, kOther, kExit}) {
+            BSTR text = nullptr;
+            const std::wstring wanted = widen(form.accessibleDescription(*form.accessibleList()[id - 1].control));
+            checks.expect(acc->get_accDescription(childId(id), &text) == S_OK && text && wanted.size() > 10 &&
+                              wanted == text,
+                          "entry " + std::to_string(id) + " describes what it does");
+            SysFreeString(text);
+        }
+        BSTR text = nullptr;
+        checks.expect(acc->get_accDescription(childId(kTitle), &text) == DISP_E_MEMBERNOTFOUND && !text,
+                      "a text has no description");
         checks.expect(acc->get_accDefaultAction(childId(kTitle), &none) == DISP_E_MEMBERNOTFOUND && !none,
                       "a text has no default action");
         IDispatch* object = reinterpret_cast<IDispatch*>(1);
@@ -222,11 +235,14 @@ struct Test {
         checks.expect(contains(heard, "hide " + std::to_string(kFirstPanelLabel)) &&
                           contains(heard, "hide " + std::to_string(kLastPanelLabel)),
                       "the panel's labels are heard hiding: " + join(heard));
-        checks.expect(contains(heard, "name " + std::to_string(kDescription)), "the description is heard changing");
+        checks.expect(contains(heard, "show " + std::to_string(kDescription)),
+                      "the description, no longer empty, is heard joining the tree");
         long count = 0;
         acc->get_accChildCount(&count);
-        checks.expect(count == 10, "ten children left, counted " + std::to_string(count));
-        checks.expect(idsOf(readChildren(acc)) == range(1, 10), "enumerated as ids 1 to 10");
+        checks.expect(count == 9, "nine children left (the blank prompt is none), counted " + std::to_string(count));
+        std::vector<LONG> shown = range(1, 8);
+        shown.push_back(kDescription);
+        checks.expect(idsOf(readChildren(acc)) == shown, "enumerated as ids 1 to 8 and 10");
         BSTR name = nullptr;
         checks.expect(acc->get_accName(childId(kFirstPanelLabel), &name) == E_INVALIDARG,
                       "a hidden label is no child");
@@ -236,8 +252,8 @@ struct Test {
                       "the first child is 1");
         checks.expect(acc->accNavigate(NAVDIR_LASTCHILD, childId(CHILDID_SELF), &end) == S_OK && end.lVal == 10,
                       "the last child shown is 10");
-        checks.expect(acc->accNavigate(NAVDIR_NEXT, childId(kExit), &end) == S_OK && end.lVal == kPrompt,
-                      "after EXIT comes the prompt");
+        checks.expect(acc->accNavigate(NAVDIR_NEXT, childId(kExit), &end) == S_OK && end.lVal == kDescription,
+                      "after EXIT comes the description");
         checks.expect(acc->accNavigate(NAVDIR_NEXT, childId(10), &end) == S_FALSE && end.vt == VT_EMPTY,
                       "nothing after the last shown child");
         checks.expect(acc->accNavigate(NAVDIR_PREVIOUS, childId(1), &end) == S_FALSE, "nothing before the first");
