@@ -41,9 +41,8 @@ void Form::setAccessibility(std::string windowName, std::span<const AccessibleDe
         int& slot = nodeOf_[indexOf(c)];
         if (slot >= 0) throw Failure(std::string("listed twice for readers: ") + def.control);
         slot = static_cast<int>(nodes_.size());
-        AccessibleNode node{&c, def.role, def.entry, def.description, {}};
-        for (const char* name : def.describedBy) node.describedBy.push_back(&control(name));
-        nodes_.push_back(std::move(node));
+        for (const char* name : def.describedBy) control(name);  // a name the form lacks is a fault now, not later
+        nodes_.push_back({&c, def.role, def.entry, def.description, def.describedBy});
         if (def.entry) entries_.push_back(&c);
     }
     inTree_.clear();
@@ -76,7 +75,7 @@ std::string Form::accessibleDescription(const Control& c) const {
     const AccessibleNode* node = accessibleNode(c);
     if (!node) return out;
     for (const char* text : node->description) appendSentence(out, text);
-    for (const Control* by : node->describedBy) appendSentence(out, accessibleName(*by));
+    for (const char* name : node->describedBy) appendSentence(out, accessibleName(control(name)));
     return out;
 }
 

@@ -18,7 +18,6 @@
 
 #include <span>
 #include <string>
-#include <vector>
 
 #include "forms/geometry.h"
 #include "forms/painter.h"
@@ -49,7 +48,7 @@ struct AccessibleNode {
     AccessibleRole role = AccessibleRole::StaticText;
     bool entry = false;
     std::span<const char* const> description = {};
-    std::vector<const Control*> describedBy = {};
+    std::span<const char* const> describedBy = {};  // control names, checked by setAccessibility
 };
 
 // What the form tells the window that shows it about the tree, and the one

@@ -252,7 +252,7 @@ private:
     std::string accessibleName_;
     std::vector<AccessibleNode> nodes_;    // in reading order
     std::vector<int> nodeOf_;              // by control index: its node, or -1
-    std::vector<bool> inTree_;             // by node: a child as the observer last heard
+    std::vector<unsigned char> inTree_;    // by node: a child as the observer last heard
     std::vector<Control*> entries_;        // the focus order
     Control* focus_ = nullptr;
     bool focusCues_ = false;
