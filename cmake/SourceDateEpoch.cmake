@@ -1,12 +1,13 @@
-# The Windows programs' PE timestamp is a fixed time, not the time of the
+# The shipping programs' PE timestamp is a fixed time, not the time of the
 # link, so that two builds of one commit give the same bytes: the
 # SOURCE_DATE_EPOCH of the configure step's environment where it is set (a
 # package build sets it), otherwise the time of the last commit. GNU ld
 # writes SOURCE_DATE_EPOCH from its own environment as the timestamp; the
-# links run under a launcher that sets it.
+# programs linked as shipping programs (platform/win32) link under the
+# launcher PE_TIMESTAMP_LAUNCHER, which sets it.
 #
 # A commit changes the time: the configure step runs again after each one
-# (the checkout's HEAD log is one of its inputs), and the programs are
+# (the checkout's HEAD log is one of its inputs), and those programs are
 # linked again with the new time.
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
   set(source_date_epoch "$ENV{SOURCE_DATE_EPOCH}")
@@ -39,6 +40,4 @@ if(NOT source_date_epoch MATCHES "^[0-9]+$")
   message(FATAL_ERROR "SOURCE_DATE_EPOCH must be a number of seconds since 1970, got \"${source_date_epoch}\"")
 endif()
 message(STATUS "PE timestamp: ${source_date_epoch}, from ${source_date_from}")
-foreach(language C CXX)
-  set(CMAKE_${language}_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${source_date_epoch})
-endforeach()
+set(PE_TIMESTAMP_LAUNCHER ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${source_date_epoch})
