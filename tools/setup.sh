@@ -4,7 +4,8 @@
 #
 #   setup.sh [GROUP...]   the packages of these groups; every group if none
 #
-#   build     what the builds of the presets need: compilers, libraries
+#   build     what the builds of the linux and Windows presets need:
+#             compilers, libraries
 #   desktop   a virtual desktop to open the menu on (tools/run-menu.sh)
 #   rings     what the test rings need besides
 #
@@ -24,8 +25,6 @@ build=(
   libxdamage-dev
   # Install.exe: the MinGW-w64 cross compilers
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
-  # the fuzz preset's compiler and libFuzzer
-  clang libclang-rt-14-dev
 )
 
 desktop=(
@@ -55,6 +54,9 @@ rings=(
   # disc: the image and its checks; signing Install.exe for it, and the
   # throwaway certificates of the signing test
   xorriso genisoimage osslsigncode openssl
+  # fuzzing the picture decoders: the fuzz preset's compiler and libFuzzer
+  # (built after the rings have run)
+  clang libclang-rt-14-dev
 )
 
 groups=("$@")
