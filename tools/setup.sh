@@ -17,6 +17,10 @@ packages=(
   # a desktop to test on: a virtual display, a window manager, a panel, and
   # tools to drive and photograph it
   xvfb xauth openbox tint2 xdotool wmctrl x11-utils imagemagick procps
+  # the desktops ring: real panels and window managers (lxpanel, xfwm4 with
+  # xfce4-panel, plank), and a Wayland compositor with its bar (sway's
+  # headless back end and swaybar) photographed by grim
+  lxpanel xfwm4 xfce4-panel plank sway grim
   # a desktop's scale factor, changed while the menu runs (XSETTINGS)
   xsettingsd
   # a screen reader's view of the menu: a session bus, the AT-SPI bus and

@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <thread>
@@ -114,6 +115,11 @@ void restorePanel(Display* d, const PanelRecord& record) {
     const Window w = record.window;
     XWindowAttributes a;
     if (!XGetWindowAttributes(d, w, &a) || a.map_state != IsUnmapped) return;
+    // A panel that ended meanwhile may have left its number to a window of
+    // another program, which is not ours to map.
+    const auto type = read32(d, w, "_NET_WM_WINDOW_TYPE", XA_ATOM);
+    const Atom dock = XInternAtom(d, "_NET_WM_WINDOW_TYPE_DOCK", False);
+    if (!type || std::find(type->begin(), type->end(), dock) == type->end()) return;
     waitUntilWithdrawn(d, w);
     if (record.desktop) write32(d, w, "_NET_WM_DESKTOP", XA_CARDINAL, {*record.desktop});
     if (record.states) write32(d, w, "_NET_WM_STATE", XA_ATOM, *record.states);

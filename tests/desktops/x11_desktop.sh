@@ -1,0 +1,164 @@
+# Real X11 desktops for the desktops ring: a window manager and a panel from
+# Debian on a display of their own, and the promise checked on them. Source
+# this file after tests/e2e/desktop.sh has been sourced; the case scripts
+# pass the menu and the panel probe as $1 and $2.
+#
+#   x11_desktop WM PANEL       starts openbox or xfwm4 (on a session bus of its own,
+#                              which xfwm4 and xfce4-panel need) with tint2, lxpanel,
+#                              xfce4-panel or plank, and waits for the panel
+#   docks                      what the panel probe says of every dock window
+#   shown_docks                the docks on the screen, without their window ids
+#   promise_cases RESTART...   the ring's cases, with the command that reloads or
+#                              restarts the panel while the menu is up
+
+PROBE=$2
+export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/.config" XDG_CACHE_HOME="$E2E_TMP/home/.cache"
+mkdir -p "$XDG_CONFIG_HOME"
+
+docks() { "$PROBE"; }
+shown_docks() { "$PROBE" | awk '$2 == "viewable" { $1 = ""; print }' | sort; }
+no_dock_shown() { [ -z "$(shown_docks)" ]; }
+docks_are() { [ "$(shown_docks)" = "$1" ]; }
+# The windows that are docks but not on the screen, with their state.
+hidden_docks() { "$PROBE" | awk '$2 != "viewable"' | sort; }
+
+x11_desktop() {
+    local wm=$1 panel=$2
+    display_start
+    if [ "$wm" = xfwm4 ] || [ "$panel" = xfce4-panel ]; then
+        # A session bus of this display's own, for xfconfd.
+        dbus-daemon --session --nofork --print-address=3 3>"$E2E_TMP/bus" 2>"$E2E_TMP/bus.log" &
+        E2E_PIDS+=($!)
+        wait_until 10 test -s "$E2E_TMP/bus" || fail "no session bus: $(cat "$E2E_TMP/bus.log")"
+        export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$E2E_TMP/bus")
+    fi
+    case $wm in
+        openbox) openbox --sm-disable >"$E2E_TMP/wm.log" 2>&1 & ;;
+        xfwm4) xfwm4 --compositor=off --sm-client-disable >"$E2E_TMP/wm.log" 2>&1 & ;;
+    esac
+    E2E_PIDS+=($!)
+    wait_until 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+        fail "$wm did not start on $DISPLAY"
+    # Two desktops to switch between.
+    wmctrl -n 2
+    panel_start "$panel"
+    PANEL_NAME=$panel
+}
+
+# Ends the panel and starts it anew, as its restart commands do, without
+# waiting for it to show (the menu may be hiding it).
+panel_restart() {
+    kill -TERM "$PANEL_PID"
+    wait "$PANEL_PID" 2>/dev/null
+    case $PANEL_NAME in
+        lxpanel) lxpanel >>"$E2E_TMP/panel.log" 2>&1 & ;;
+        plank) plank >>"$E2E_TMP/panel.log" 2>&1 & ;;
+    esac
+    PANEL_PID=$!
+    E2E_PIDS+=($PANEL_PID)
+    sleep 3
+}
+
+panel_start() {
+    case $1 in
+        tint2) tint2 >>"$E2E_TMP/panel.log" 2>&1 & ;;
+        lxpanel) lxpanel >>"$E2E_TMP/panel.log" 2>&1 & ;;
+        xfce4-panel) xfce4-panel >>"$E2E_TMP/panel.log" 2>&1 & ;;
+        plank) plank >>"$E2E_TMP/panel.log" 2>&1 & ;;
+    esac
+    PANEL_PID=$!
+    E2E_PIDS+=($PANEL_PID)
+    wait_until 30 sh -c '[ -n "$("$0" | awk "\$2 == \"viewable\"")" ]' "$PROBE" || fail "$1 showed no panel"
+    settle_panels
+}
+
+# Panels place themselves after they map: waits until nothing moves.
+settle_panels() {
+    local before=""
+    until [ "$before" = "$(shown_docks)" ]; do
+        before=$(shown_docks)
+        sleep 0.5
+    done
+}
+
+menu_covers_screen() {
+    local g
+    g=$(xwininfo -id "$MENU_WINDOW" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /Width:/ {w=$NF} /Height:/ {h=$NF} END {print w "x" h "+" x "+" y}')
+    [ "$g" = "${E2E_WIDTH}x${E2E_HEIGHT}+0+0" ]
+}
+
+expect_covered() {
+    wait_until 10 no_dock_shown || fail "$1: panels still shown: $(shown_docks)"
+    menu_covers_screen || fail "$1: the menu does not cover the screen: $(xwininfo -id "$MENU_WINDOW" | grep -- -geometry)"
+}
+
+expect_as_before() {
+    wait_until 10 docks_are "$BEFORE" || fail "$1: the panels are not as before:
+$(shown_docks)
+before:
+$BEFORE"
+    [ "$(hidden_docks)" = "$HIDDEN_BEFORE" ] || fail "$1: a window that was not shown changed:
+$(hidden_docks)
+before:
+$HIDDEN_BEFORE"
+}
+
+exit_click() {
+    # EXIT's box on screen, at scale 1.
+    xdotool mousemove 106 428
+    wait_until 5 has_colour 86 418 42 22 00FFFF 10 || fail "EXIT did not turn cyan under the pointer"
+    xdotool click 1
+}
+
+promise_cases() {
+    BEFORE=$(shown_docks)
+    HIDDEN_BEFORE=$(hidden_docks)
+    [ -n "$BEFORE" ] || fail "no panel to test with"
+
+    # Covered while up, back as before after EXIT, and on the other desktop too.
+    menu_start "$MENU"
+    expect_covered "while up"
+    exit_click
+    expect_menu_ends_with_panel_back_as_before "after EXIT"
+    wmctrl -s 1
+    wait_until 5 docks_are "$BEFORE" || fail "on desktop 2 the panels are: $(shown_docks)"
+    wmctrl -s 0
+    echo "ok: $PANEL_NAME is covered while the menu is up, and back as before on both desktops after EXIT;" \
+        "docks that were not shown (openbox's own) stay as they were"
+
+    # A second start brings the first menu forward and ends, touching nothing.
+    menu_start "$MENU"
+    "$MENU" >"$E2E_TMP/second.log" 2>&1 &
+    local second=$!
+    wait_until 10 sh -c "! kill -0 $second 2>/dev/null" || fail "the second start did not end"
+    wait "$second" || fail "the second start ended with status $?: $(cat "$E2E_TMP/second.log")"
+    menu_running || fail "the second start ended the first menu"
+    [ "$(xdotool search --onlyvisible --classname install-menu 2>/dev/null | wc -l)" -eq 1 ] || fail "two menu windows"
+    expect_covered "after a second start"
+    kill -TERM "$MENU_PID"
+    expect_menu_ends_with_panel_back_as_before "after SIGTERM"
+    echo "ok: a second start ends with status 0 and the first menu stays; SIGTERM puts $PANEL_NAME back"
+
+    # A panel that reloads or restarts while the menu is up is hidden too;
+    # SIGKILL leaves the guard to put back the panel as it now is.
+    menu_start "$MENU"
+    "$@"
+    sleep 2
+    expect_covered "after the panel's restart"
+    kill -CONT "$GUARD_PID"
+    kill -KILL "$MENU_PID"
+    wait_until 10 menu_gone || fail "the menu survived SIGKILL"
+    expect_as_before "after a restart and SIGKILL"
+    wait_until 10 guard_gone || fail "the panel guard did not end"
+    echo "ok: $PANEL_NAME restarted while the menu was up stays covered, and SIGKILL's guard puts it back"
+}
+
+expect_menu_ends_with_panel_back_as_before() {
+    wait_until 10 menu_gone || fail "$1: the menu did not end"
+    wait "$MENU_PID" 2>/dev/null
+    local rc=$?
+    [ "$rc" -eq 0 ] || fail "$1: the menu ended with status $rc: $(cat "$E2E_TMP/menu.log")"
+    expect_as_before "$1"
+    release_guard
+}
