@@ -130,8 +130,16 @@ promise_cases() {
     echo "ok: $PANEL_NAME is covered while the menu is up, and back as before on both desktops after EXIT;" \
         "docks that were not shown (openbox's own) stay as they were"
 
-    # A second start brings the first menu forward and ends, touching nothing.
+    # A second start brings the first menu to the front, over the window
+    # that had the focus (an installer's, say), and ends, touching nothing.
     menu_start "$MENU"
+    xmessage -name installer -geometry 300x100+100+100 "an installer" &
+    E2E_PIDS+=($!)
+    find_installer() { find_window INSTALLER --classname installer; }
+    wait_until 10 find_installer || fail "the installer's window did not show"
+    xdotool windowactivate --sync "$INSTALLER" 2>/dev/null
+    installer_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$INSTALLER" ]; }
+    wait_until 5 installer_active || fail "the installer's window did not take the focus"
     "$MENU" >"$E2E_TMP/second.log" 2>&1 &
     local second=$!
     second_gone() { ! kill -0 "$second" 2>/dev/null || ps -o stat= -p "$second" | grep -q Z; }
@@ -139,11 +147,13 @@ promise_cases() {
         "$(grep -H . /proc/"$second"/task/*/wchan 2>/dev/null)"
     wait "$second" || fail "the second start ended with status $?: $(cat "$E2E_TMP/second.log")"
     menu_running || fail "the second start ended the first menu"
+    menu_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$MENU_WINDOW" ]; }
+    wait_until 5 menu_active || fail "the second start did not bring the menu to the front"
     [ "$(xdotool search --onlyvisible --classname install-menu 2>/dev/null | wc -l)" -eq 1 ] || fail "two menu windows"
     expect_covered "after a second start"
     kill -TERM "$MENU_PID"
     expect_menu_ends_with_panel_back_as_before "after SIGTERM"
-    echo "ok: a second start ends with status 0 and the first menu stays; SIGTERM puts $PANEL_NAME back"
+    echo "ok: a second start brings the first menu to the front and ends with status 0; SIGTERM puts $PANEL_NAME back"
 
     # A panel that reloads or restarts while the menu is up is hidden too;
     # SIGKILL leaves the guard to put back the panel as it now is.
