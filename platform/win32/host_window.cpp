@@ -9,6 +9,7 @@
 #include "platform/win32/keys.h"
 #include "platform/win32/unicode.h"
 #include "platform/win32/win32_pictures.h"
+#include "platform/win32/win32_shell.h"
 
 namespace platform::win32 {
 
@@ -86,6 +87,7 @@ HostWindow::HostWindow(forms::Form& form, HINSTANCE instance) : form_(form) {
                             nullptr, nullptr, instance, this);
     if (!hwnd_) throw forms::Failure("cannot create the window: " + systemMessage(GetLastError()));
     dpi_ = windowDpi(hwnd_);
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     form_.attach(this);
     startFocusCues();
 }
@@ -137,6 +139,10 @@ LRESULT CALLBACK HostWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, 
 }
 
 LRESULT HostWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_ && taskbarCreated_) {
+        if (shell_) shell_->taskbarCreated();
+        return 0;
+    }
     switch (message) {
         case WM_ERASEBKGND: return 1;  // painting covers every pixel
         case WM_PAINT: paint(); return 0;

@@ -26,6 +26,8 @@
 
 namespace platform::win32 {
 
+class Win32Shell;
+
 class HostWindow final : public forms::FormSite {
 public:
     // The window class of the menu window, which the Windows test driver
@@ -41,6 +43,9 @@ public:
     HWND handle() const { return hwnd_; }
     forms::Form& form() const { return form_; }
     void showMaximized();
+    // Explorer's "TaskbarCreated" broadcast, which says that a new taskbar
+    // has been made, goes to this shell.
+    void reportTaskbarsTo(Win32Shell& shell) { shell_ = &shell; }
     // Runs the message loop until the window is gone; returns the exit code.
     int run();
 
@@ -83,6 +88,8 @@ private:
     int buttonsDown_ = 0;  // forms::Button bits
     bool trackingLeave_ = false;
     MsaaBridge readers_{*this};
+    Win32Shell* shell_ = nullptr;
+    UINT taskbarCreated_ = 0;  // the registered message; 0 where it could not be registered
 };
 
 }  // namespace platform::win32

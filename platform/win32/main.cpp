@@ -9,6 +9,7 @@
 #include "platform/win32/crash_guard.h"
 #include "platform/win32/dll_search.h"
 #include "platform/win32/host_window.h"
+#include "platform/win32/single_menu.h"
 #include "platform/win32/taskbar_guard.h"
 #include "platform/win32/unicode.h"
 #include "platform/win32/win32_pictures.h"
@@ -19,6 +20,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
     platform::win32::restrictDllSearchToSystem();
     // A copy of the menu started to guard its taskbar does only that.
     if (platform::win32::runTaskbarGuard(arguments)) return 0;
+    // A second start brings the menu that runs to the front, and ends.
+    if (!platform::win32::claimOnlyMenu(platform::win32::HostWindow::kClassName)) return 0;
     platform::win32::installCrashGuard();
     int code = 0;
     try {
@@ -27,6 +30,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
         Form1 form(shell, loader);
         platform::win32::HostWindow window(form, instance);
         shell.setOwner(window.handle());
+        window.reportTaskbarsTo(shell);
         // The taskbar is hidden as soon as the first frame is painted, which
         // covers it: the frame does not wait for the taskbar guard's process
         // to start.

@@ -64,8 +64,21 @@ void Win32Shell::deferTaskbarHide(bool defer) {
     if (!defer) hide(pendingHide_, pendingHide_ + std::exchange(pendingCount_, 0));
 }
 
+void Win32Shell::taskbarCreated() {
+    const auto found = reinterpret_cast<std::uintptr_t>(FindWindowA("Shell_TrayWnd", nullptr));
+    if (!found) return;
+    if (pendingCount_) {
+        // Not hidden yet: the hide still to be made is the new taskbar's.
+        pendingHide_[0] = found;
+        pendingCount_ = 1;
+    } else if (holding_) {
+        hide(&found, &found + 1);
+    }
+}
+
 void Win32Shell::hide(const std::uintptr_t* first, const std::uintptr_t* last) {
     if (first == last) return;
+    holding_ = true;
     // The taskbar guard shows the taskbar again after the program's end
     // exactly while the program holds it hidden.
     holdTaskbar();
@@ -91,6 +104,7 @@ void Win32Shell::showWindow(const forms::TaskbarWindows& windows, int showComman
         return;
     }
     pendingCount_ = 0;  // a show takes the place of a hide not yet made
+    holding_ = false;
     // Showing the taskbar waits until it is done: the program may end right
     // after, and the taskbar is visible by then.
     for (std::size_t i = 0; i < count; ++i) ShowWindow(reinterpret_cast<HWND>(first[i]), showCommand);

@@ -28,6 +28,10 @@ public:
     // starts the taskbar guard first, a process start, which the menu's
     // first frame need not wait for.
     void deferTaskbarHide(bool defer);
+    // Explorer has made a new taskbar (it restarted after a crash or an
+    // update), shown: while the menu holds the taskbar hidden, the new one
+    // is hidden too, guard first as ever.
+    void taskbarCreated();
 
     forms::TaskbarWindows findTaskbar(const std::string& className) override;
     void showWindow(const forms::TaskbarWindows& windows, int showCommand) override;
@@ -46,6 +50,8 @@ private:
     // hide of more than fit here is made at once).
     std::uintptr_t pendingHide_[4] = {};
     std::size_t pendingCount_ = 0;
+    // The menu has hidden the taskbar and not shown it again.
+    bool holding_ = false;
     BOOL(WINAPI* shellExecute_)(SHELLEXECUTEINFOW*) = nullptr;
     bool comStarted_ = false;
 };

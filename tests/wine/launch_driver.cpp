@@ -94,7 +94,8 @@ bool startMenuAt(Context& c, Menu& menu, const std::wstring& exe) {
     c.checks.expect(up, "the menu window appears");
     if (!up) return false;
     Sleep(300);  // the first paint
-    menu.guard = guardOf(menu);
+    // The guard starts right after the first paint, later on a busy machine.
+    waitFor([&] { return (menu.guard = guardOf(menu)) != 0; }, 5000);
     c.checks.expect(menu.guard != 0, "a taskbar guard runs beside the menu");
     c.checks.expect(!menu.guard || !hasVisibleWindow(menu.guard), "the taskbar guard shows no window");
     return true;
@@ -658,6 +659,78 @@ int caseDisc(Context& c) {
     return c.checks.failures;
 }
 
+// A second start while a menu runs (AutoPlay, then a double-click) brings
+// that menu to the front and ends at once with status 0: no second window,
+// no second taskbar guard, the taskbar still hidden. The first menu's EXIT
+// then shows the taskbar, and a start after it is a menu again. A second
+// start while the first shows its message box brings the box to the front.
+int caseSecond(Context& c) {
+    {
+        Menu first;
+        if (!startMenu(c, first, c.work)) return c.checks.failures;
+        c.checks.expect(waitFor([] { return !taskbarVisible(); }, 2000), "the first menu hid the taskbar");
+        // Another window in front, as the disc's folder window would be.
+        Process other;
+        startProgram(other, c.helper(L"stub-installer.exe"), c.work);
+        Process second;
+        c.checks.expect(startProgram(second, join(c.work, L"Install.exe"), L"C:\\windows"), "a second start runs");
+        c.checks.expect(second.waitForExit(15000) == 0, "the second start ends with status 0");
+        c.checks.expect(!findWindowOf(second.info.dwProcessId, kMenuClass), "the second start made no menu window");
+        c.checks.expect(childProcesses(second.info.dwProcessId, L"Install.exe").empty(),
+                        "the second start started no taskbar guard");
+        c.checks.expect(GetForegroundWindow() == first.window, "the first menu is brought to the front");
+        c.checks.expect(!taskbarVisible(), "the taskbar stays hidden under the first menu");
+        c.checks.expect(first.process.running() && processRunning(first.guard), "the first menu and its guard run on");
+
+        // With the message box of a missing installer up, the box comes to the front.
+        postClick(first.window, kIndex);
+        HWND box = nullptr;
+        c.checks.expect(waitFor([&] { return (box = findMessageBox(first.window, kTitle)); }, 10000),
+                        "the first menu says that QUV.exe is missing");
+        Process third;
+        startProgram(third, join(c.work, L"Install.exe"), L"C:\\windows");
+        c.checks.expect(third.waitForExit(15000) == 0, "a start while the box is up ends with status 0");
+        c.checks.expect(box && GetForegroundWindow() == box, "the message box is brought to the front");
+        if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
+        c.checks.expect(waitFor([&] { return !IsWindow(box); }, 5000), "the box closes with OK");
+        exitMenu(c, first);
+    }
+    // After the first menu has ended, a start is the menu again.
+    Menu next;
+    if (!startMenu(c, next, c.work)) return c.checks.failures;
+    c.checks.expect(waitFor([] { return !taskbarVisible(); }, 2000), "a menu started after EXIT hides the taskbar");
+    exitMenu(c, next);
+    return c.checks.failures;
+}
+
+// Explorer, restarted after a crash or an update, makes a new taskbar,
+// shown, and broadcasts "TaskbarCreated": while the menu is up it hides
+// that taskbar again, and its guard still brings it back when the menu is
+// ended from outside. With no menu up the broadcast changes nothing.
+int caseTaskbarCreated(Context& c) {
+    const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    auto explorerRestarts = [&] {
+        ShowWindow(taskbar(), SW_SHOWNORMAL);
+        SendNotifyMessageW(HWND_BROADCAST, taskbarCreated, 0, 0);
+    };
+    Menu menu;
+    if (!startMenu(c, menu, c.work)) return c.checks.failures;
+    c.checks.expect(waitFor([] { return !taskbarVisible(); }, 2000), "the menu hid the taskbar");
+    for (int time = 1; time <= 2; ++time) {
+        explorerRestarts();
+        c.checks.expect(waitFor([] { return !taskbarVisible(); }, 3000),
+                        "the new taskbar is hidden again (restart " + std::to_string(time) + ")");
+    }
+    TerminateProcess(menu.process.info.hProcess, 1);
+    c.checks.expect(menu.process.waitForExit(5000) == 1, "TerminateProcess ends the menu");
+    c.checks.expect(waitFor(taskbarVisible, 3000), "the guard shows the new taskbar again");
+    expectGuardEnds(c, menu, "TerminateProcess");
+    explorerRestarts();
+    Sleep(500);
+    c.checks.expect(taskbarVisible(), "with no menu up, the taskbar stays shown");
+    return c.checks.failures;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -668,7 +741,8 @@ int wmain(int argc, wchar_t** argv) {
     const std::map<std::wstring, int (*)(Context&)> kCases{
         {L"look", caseLook}, {L"highdpi", caseHighDpi}, {L"endsession", caseEndSession}, {L"fatal", caseFatal},
         {L"installers", caseInstallers}, {L"paths", casePaths}, {L"disc", caseDisc}, {L"clicks", caseClicks},
-        {L"guard", caseGuard}, {L"keys", caseKeys}, {L"readers", caseReaders},
+        {L"guard", caseGuard}, {L"keys", caseKeys}, {L"readers", caseReaders}, {L"second", caseSecond},
+        {L"taskbarcreated", caseTaskbarCreated},
     };
     auto it = kCases.find(argv[1]);
     if (it == kCases.end()) {
