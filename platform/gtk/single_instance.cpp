@@ -4,6 +4,7 @@
 #include <glib-unix.h>
 #include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -28,6 +30,10 @@ namespace platform::gtk {
 
 namespace {
 
+// How long a later start waits for the first menu's answer: a menu that
+// neither answers nor ends in that time is taken to be there.
+constexpr auto kAnswerTime = std::chrono::seconds(5);
+
 // A claim granted with nothing to own.
 class Unowned final : public SingleInstance {};
 
@@ -39,6 +45,18 @@ void warnUnowned(const char* why) {
 
 constexpr const char* kSelection = "_TARVELO_INSTALL_MENU";
 constexpr const char* kPresentRequest = "_TARVELO_INSTALL_MENU_PRESENT";
+constexpr const char* kPresented = "_TARVELO_INSTALL_MENU_PRESENTED";
+
+void sendMessage(Display* d, Window to, const char* type, long first, long second) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = to;
+    e.xclient.message_type = XInternAtom(d, type, False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = first;
+    e.xclient.data.l[1] = second;
+    XSendEvent(d, to, False, NoEventMask, &e);
+}
 
 class X11Instance final : public SingleInstance {
 public:
@@ -57,27 +75,40 @@ private:
         if (e->type != ClientMessage || e->xclient.format != 32) return GDK_FILTER_CONTINUE;
         Display* d = GDK_WINDOW_XDISPLAY(self->owner_);
         if (e->xclient.message_type != XInternAtom(d, kPresentRequest, False)) return GDK_FILTER_CONTINUE;
-        self->present(static_cast<guint32>(e->xclient.data.l[0]), {});
+        // The answer tells the later start that a menu came forward; a menu
+        // that is ending gives none, and the later start waits for its end.
+        if (self->present(static_cast<guint32>(e->xclient.data.l[0]), {})) {
+            GdkDisplay* display = gdk_window_get_display(self->owner_);
+            gdk_x11_display_error_trap_push(display);
+            sendMessage(d, static_cast<Window>(e->xclient.data.l[1]), kPresented, 0, 0);
+            XFlush(d);
+            gdk_x11_display_error_trap_pop_ignored(display);
+        }
         return GDK_FILTER_REMOVE;
     }
 
     GdkWindow* owner_;
 };
 
-// Asks the menu whose window owns the selection to come to the front; false
-// where that window has gone meanwhile.
-bool askToPresent(GdkDisplay* display, Window owner, guint32 time) {
+// Asks the menu whose window owns the selection to come to the front. True
+// when it did, or may have; false when it has ended, or was ending and has
+// now gone, so that the selection may be free.
+bool askToPresent(GdkDisplay* display, Window owner, Window ours, guint32 time) {
     Display* d = GDK_DISPLAY_XDISPLAY(display);
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = owner;
-    e.xclient.message_type = XInternAtom(d, kPresentRequest, False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = static_cast<long>(time);
     gdk_x11_display_error_trap_push(display);
-    XSendEvent(d, owner, False, NoEventMask, &e);
+    XSelectInput(d, owner, StructureNotifyMask);  // to see it end
+    sendMessage(d, owner, kPresentRequest, static_cast<long>(time), static_cast<long>(ours));
     XSync(d, False);
-    return gdk_x11_display_error_trap_pop(display) == Success;
+    if (gdk_x11_display_error_trap_pop(display) != Success) return false;
+    const Atom presented = XInternAtom(d, kPresented, False);
+    const auto deadline = std::chrono::steady_clock::now() + kAnswerTime;
+    while (std::chrono::steady_clock::now() < deadline) {
+        XEvent e;
+        if (XCheckTypedWindowEvent(d, owner, DestroyNotify, &e)) return false;
+        if (XCheckTypedWindowEvent(d, ours, ClientMessage, &e) && e.xclient.message_type == presented) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
 }
 
 std::unique_ptr<SingleInstance> claimX11(GdkDisplay* display) {
@@ -93,8 +124,9 @@ std::unique_ptr<SingleInstance> claimX11(GdkDisplay* display) {
     Display* d = GDK_DISPLAY_XDISPLAY(display);
     const Atom selection = XInternAtom(d, kSelection, False);
     const Window ours = GDK_WINDOW_XID(owner);
-    // The owner may end between the look and the request: look again.
-    for (int attempt = 0; attempt < 10; ++attempt) {
+    // The owner may end between the look and the request, or be ending:
+    // look again.
+    for (int attempt = 0; attempt < 4; ++attempt) {
         // Looking and taking in one step: two menus started at once must
         // not both find the selection free.
         XGrabServer(d);
@@ -106,7 +138,7 @@ std::unique_ptr<SingleInstance> claimX11(GdkDisplay* display) {
             if (XGetSelectionOwner(d, selection) == ours) return std::make_unique<X11Instance>(owner);
             continue;
         }
-        if (askToPresent(display, current, time)) {
+        if (askToPresent(display, current, ours, time)) {
             gdk_window_destroy(owner);
             return nullptr;
         }
@@ -117,6 +149,9 @@ std::unique_ptr<SingleInstance> claimX11(GdkDisplay* display) {
 }
 
 #endif
+
+// A Wayland menu's answer to a request when it came forward.
+constexpr char kPresentedLine[] = "presented\n";
 
 // The lock and socket of a Wayland display. The lock is held for the menu's
 // life (a lock on an open file goes with the process, however it ends); the
@@ -168,7 +203,8 @@ private:
         // A token is far shorter; anything longer is not a menu's request.
         if (n > 0 && end == std::string::npos && r->token.size() < 1024) return G_SOURCE_CONTINUE;
         RuntimeDirInstance* self = r->self;
-        if (end != std::string::npos) self->present(0, r->token.substr(0, end));
+        if (end != std::string::npos && self->present(0, r->token.substr(0, end)))
+            send(fd, kPresentedLine, sizeof kPresentedLine - 1, MSG_NOSIGNAL | MSG_DONTWAIT);
         std::erase(self->requests_, r);
         r->source = 0;  // removed by returning G_SOURCE_REMOVE
         drop(r);
@@ -195,19 +231,31 @@ bool fillAddress(sockaddr_un& address, const std::string& path) {
     return true;
 }
 
-// Hands the first menu this start's token; false where its socket is not
-// (yet) there.
-bool sendRequest(const sockaddr_un& address) {
+enum class Request { Presented, Ending, NoAnswer };
+
+// Hands the first menu this start's token and waits for its answer: it came
+// forward, it is ending (it closes the connection without answering), or
+// its socket is not (yet) there.
+Request sendRequest(const sockaddr_un& address) {
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return false;
-    bool sent = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    if (sent) {
+    if (fd < 0) return Request::NoAnswer;
+    Request result = Request::NoAnswer;
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
         const char* token = std::getenv("XDG_ACTIVATION_TOKEN");
         const std::string line = std::string(token ? token : "") + '\n';
-        sent = send(fd, line.data(), line.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(line.size());
+        const timeval wait{static_cast<time_t>(kAnswerTime.count()), 0};
+        setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+        if (send(fd, line.data(), line.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(line.size())) {
+            char answer[sizeof kPresentedLine] = {};
+            const ssize_t n = recv(fd, answer, sizeof answer - 1, MSG_WAITALL);
+            // No answer in time: a menu that is there but busy.
+            result = n < 0 ? Request::Presented
+                     : std::string_view(answer, static_cast<std::size_t>(n)) == kPresentedLine ? Request::Presented
+                                                                                             : Request::Ending;
+        }
     }
     close(fd);
-    return sent;
+    return result;
 }
 
 std::unique_ptr<SingleInstance> claimRuntimeDir(const char* waylandDisplay) {
@@ -222,17 +270,21 @@ std::unique_ptr<SingleInstance> claimRuntimeDir(const char* waylandDisplay) {
         warnUnowned(std::strerror(errno));
         return std::make_unique<Unowned>();
     }
-    if (flock(lock, LOCK_EX | LOCK_NB) != 0) {
-        const int why = errno;
-        close(lock);
-        if (why != EWOULDBLOCK) {
-            warnUnowned(std::strerror(why));
+    // Another menu holds the lock: ask it to come forward. One that is
+    // ending lets go of the lock within moments, and this start becomes the
+    // menu; one that is still making its socket is asked again.
+    const auto deadline = std::chrono::steady_clock::now() + kAnswerTime;
+    while (flock(lock, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            warnUnowned(std::strerror(errno));
+            close(lock);
             return std::make_unique<Unowned>();
         }
-        // The menu holding the lock may still be making its socket.
-        for (int attempt = 0; attempt < 40 && !sendRequest(address); ++attempt)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        return nullptr;
+        if (std::chrono::steady_clock::now() > deadline || sendRequest(address) == Request::Presented) {
+            close(lock);
+            return nullptr;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     // Ours: a socket left by a menu that was killed goes first.
     unlink(address.sun_path);
@@ -274,13 +326,16 @@ std::unique_ptr<SingleInstance> SingleInstance::claim() {
 void SingleInstance::setWindow(GtkWindow* window) {
     if (window_) g_object_remove_weak_pointer(G_OBJECT(window_), reinterpret_cast<gpointer*>(&window_));
     window_ = window;
+    hadWindow_ = hadWindow_ || window_;
     if (window_) g_object_add_weak_pointer(G_OBJECT(window_), reinterpret_cast<gpointer*>(&window_));
 }
 
-void SingleInstance::present(guint32 time, const std::string& activationToken) {
-    if (!window_) return;
+bool SingleInstance::present(guint32 time, const std::string& activationToken) {
+    // Not yet shown, the window will come to the front by itself.
+    if (!window_) return !hadWindow_;
     if (!activationToken.empty()) gtk_window_set_startup_id(window_, activationToken.c_str());
     gtk_window_present_with_time(window_, time ? time : GDK_CURRENT_TIME);
+    return true;
 }
 
 }  // namespace platform::gtk

@@ -1,7 +1,9 @@
 // One menu at a time on a display: a disc's menu opened twice (by AutoPlay
 // and a double-click, say) must not open two, whose ends would show the
 // panels over each other. The first menu owns its display; a second start
-// asks it to come to the front and ends, having touched nothing.
+// asks it to come to the front and ends, having touched nothing. A menu
+// that is ending answers no such request: the second start waits for it to
+// go and becomes the menu.
 //
 // What is owned, so that it needs no session bus and goes with the menu
 // however it ends (the system lets go of both on SIGKILL):
@@ -37,11 +39,13 @@ public:
 protected:
     SingleInstance() = default;
     // Brings the window to the front, as of the X server time given, or with
-    // the activation token given (either may be empty).
-    void present(guint32 time, const std::string& activationToken);
+    // the activation token given (either may be empty). False where the
+    // window has gone: the menu is ending.
+    bool present(guint32 time, const std::string& activationToken);
 
 private:
     GtkWindow* window_ = nullptr;
+    bool hadWindow_ = false;
 };
 
 // Where the Wayland lock and socket of a display lie: the runtime directory,

@@ -98,7 +98,7 @@ expect_covered() {
 
 expect_as_before() {
     wait_until 10 docks_are "$BEFORE" || fail "$1: the panels are not as before:
-$(shown_docks)
+$(docks)
 before:
 $BEFORE"
     [ "$(hidden_docks)" = "$HIDDEN_BEFORE" ] || fail "$1: a window that was not shown changed:
@@ -159,7 +159,12 @@ promise_cases() {
     # SIGKILL leaves the guard to put back the panel as it now is.
     menu_start "$MENU"
     "$@"
+    # The restarted panel's windows are there, and hidden.
+    local panels
+    panels=$(echo "$BEFORE" | wc -l)
+    restarted_hidden() { [ "$("$PROBE" | awk '$2 != "viewable" && $NF != "class=-"' | wc -l)" -ge "$panels" ]; }
     sleep 2
+    wait_until 20 restarted_hidden || fail "the panel did not restart: $(docks)"
     expect_covered "after the panel's restart"
     kill -CONT "$GUARD_PID"
     kill -KILL "$MENU_PID"
