@@ -231,15 +231,15 @@ bool fillAddress(sockaddr_un& address, const std::string& path) {
     return true;
 }
 
-enum class Request { Presented, Ending, NoAnswer };
+enum class Answer { Presented, Ending, Unanswered };
 
 // Hands the first menu this start's token and waits for its answer: it came
 // forward, it is ending (it closes the connection without answering), or
 // its socket is not (yet) there.
-Request sendRequest(const sockaddr_un& address) {
+Answer sendRequest(const sockaddr_un& address) {
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return Request::NoAnswer;
-    Request result = Request::NoAnswer;
+    if (fd < 0) return Answer::Unanswered;
+    Answer result = Answer::Unanswered;
     if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
         const char* token = std::getenv("XDG_ACTIVATION_TOKEN");
         const std::string line = std::string(token ? token : "") + '\n';
@@ -249,9 +249,9 @@ Request sendRequest(const sockaddr_un& address) {
             char answer[sizeof kPresentedLine] = {};
             const ssize_t n = recv(fd, answer, sizeof answer - 1, MSG_WAITALL);
             // No answer in time: a menu that is there but busy.
-            result = n < 0 ? Request::Presented
-                     : std::string_view(answer, static_cast<std::size_t>(n)) == kPresentedLine ? Request::Presented
-                                                                                             : Request::Ending;
+            result = n < 0 ? Answer::Presented
+                     : std::string_view(answer, static_cast<std::size_t>(n)) == kPresentedLine ? Answer::Presented
+                                                                                             : Answer::Ending;
         }
     }
     close(fd);
@@ -280,7 +280,7 @@ std::unique_ptr<SingleInstance> claimRuntimeDir(const char* waylandDisplay) {
             close(lock);
             return std::make_unique<Unowned>();
         }
-        if (std::chrono::steady_clock::now() > deadline || sendRequest(address) == Request::Presented) {
+        if (std::chrono::steady_clock::now() > deadline || sendRequest(address) == Answer::Presented) {
             close(lock);
             return nullptr;
         }
