@@ -8,6 +8,8 @@
 #                              xfce4-panel or plank, and waits for the panel
 #   docks                      what the panel probe says of every dock window
 #   shown_docks                the docks on the screen, without their window ids
+#   panel_restart              ends the panel and starts it again
+#   settle_panels              waits until the panels stop moving
 #   promise_cases RESTART...   the ring's cases, with the command that reloads or
 #                              restarts the panel while the menu is up
 
@@ -45,29 +47,23 @@ x11_desktop() {
     PANEL_NAME=$panel
 }
 
-# Ends the panel and starts it anew, as its restart commands do, without
-# waiting for it to show (the menu may be hiding it).
+# Starts the panel NAME (a program of that name) in the background.
+panel_launch() {
+    "$1" >>"$E2E_TMP/panel.log" 2>&1 &
+    PANEL_PID=$!
+    E2E_PIDS+=($PANEL_PID)
+}
+
+# Ends the panel and starts it anew, as a panel started after the menu,
+# without waiting for it to show (the menu may be hiding it).
 panel_restart() {
     kill -TERM "$PANEL_PID"
     wait "$PANEL_PID" 2>/dev/null
-    case $PANEL_NAME in
-        lxpanel) lxpanel >>"$E2E_TMP/panel.log" 2>&1 & ;;
-        plank) plank >>"$E2E_TMP/panel.log" 2>&1 & ;;
-    esac
-    PANEL_PID=$!
-    E2E_PIDS+=($PANEL_PID)
-    sleep 3
+    panel_launch "$PANEL_NAME"
 }
 
 panel_start() {
-    case $1 in
-        tint2) tint2 >>"$E2E_TMP/panel.log" 2>&1 & ;;
-        lxpanel) lxpanel >>"$E2E_TMP/panel.log" 2>&1 & ;;
-        xfce4-panel) xfce4-panel >>"$E2E_TMP/panel.log" 2>&1 & ;;
-        plank) plank >>"$E2E_TMP/panel.log" 2>&1 & ;;
-    esac
-    PANEL_PID=$!
-    E2E_PIDS+=($PANEL_PID)
+    panel_launch "$1"
     wait_until 30 sh -c '[ -n "$("$0" | awk "\$2 == \"viewable\"")" ]' "$PROBE" || fail "$1 showed no panel"
     settle_panels
 }
