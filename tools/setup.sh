@@ -38,6 +38,10 @@ desktop=(
 )
 
 rings=(
+  # desktops: real panels and window managers (lxpanel, xfwm4 with
+  # xfce4-panel, plank), and a Wayland compositor with its bar (sway's
+  # headless back end and swaybar) photographed by grim
+  lxpanel xfwm4 xfce4-panel plank sway grim
   # e2e: a desktop's scale factor, changed while the menu runs (XSETTINGS)
   xsettingsd
   # e2e: a screen reader's view of the menu: a session bus, the AT-SPI bus
