@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/setup.sh
+bash tools/setup.sh build desktop
 cmake --preset linux >/dev/null
 cmake --build --preset linux -- -j2
 exe="$PWD/build/linux/install-menu"

@@ -97,8 +97,20 @@ void GtkHostWindow::show() {
     if (!window_) return;
     coverMonitor();
     if (form_.window().windowState == forms::WindowState::Maximized) gtk_window_maximize(GTK_WINDOW(window_));
+    coverPanels();
     gtk_widget_show_all(window_);
     gtk_widget_grab_focus(area_);
+}
+
+void GtkHostWindow::coverPanels() {
+    // Fullscreen, the window lies above every panel while it is active, and
+    // a panel that comes meanwhile takes no room from it (a maximized window
+    // shrinks to the work area that panel leaves). On Wayland it is the only
+    // way: no client may hide another's panel, and the compositor gives the
+    // panel back however the window goes. On X11 the panels are hidden as
+    // well (x11_panel_cover.h), so that none shows while an installer has
+    // the focus.
+    gtk_window_fullscreen(GTK_WINDOW(window_));
 }
 
 int GtkHostWindow::scale() const { return area_ ? std::max(1, gtk_widget_get_scale_factor(area_)) : 1; }

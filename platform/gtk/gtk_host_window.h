@@ -1,7 +1,7 @@
 // The host window on Linux: one form on an undecorated GTK 3 window.
 //
-// The window is shown maximized and, where no window manager maximizes it
-// (a bare X server), sized to its monitor. A one-pixel frame in the window
+// The window is shown maximized and fullscreen and, where no window manager
+// sizes it (a bare X server), sized to its monitor. A one-pixel frame in the window
 // frame colour surrounds the form's client area, which therefore starts one
 // pixel in from the window's corner. Only the rectangles the form invalidates
 // are painted again. Pointer events reach the form in client-area pixels, and
@@ -76,6 +76,9 @@ private:
     // Sizes the window to its monitor, whose size in layout pixels depends
     // on the scale.
     void coverMonitor();
+    // Asks the window manager or compositor to let the window cover its
+    // monitor, above the panels.
+    void coverPanels();
     int scale() const;
     void paint(cairo_t* cr);
     void paintFrame(cairo_t* cr);

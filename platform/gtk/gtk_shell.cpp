@@ -25,7 +25,10 @@ void reap(GPid pid, gint, gpointer) { g_spawn_close_pid(pid); }
 forms::TaskbarWindows GtkShell::findTaskbar(const std::string&) { return {findPanels()}; }
 
 void GtkShell::showWindow(const forms::TaskbarWindows& windows, int showCommand) {
-    showPanels(windows.handles, showCommand != forms::show::kHide);
+    if (showCommand == forms::show::kHide)
+        panels_.hide(windows.handles);
+    else
+        panels_.show();
 }
 
 std::string GtkShell::appPath() {

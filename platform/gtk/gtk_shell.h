@@ -1,4 +1,5 @@
-// The shell services on Linux: the X11 panels as the taskbar, the running
+// The shell services on Linux: the X11 panels as the taskbar (hidden and
+// shown again by x11_panel_cover.h, which shows only what it hid), the running
 // executable's directory, case-insensitive file lookup, processes started
 // with posix_spawn (reaped by GLib's main loop when they end) and message
 // boxes owned by the menu window (message_box.h).
@@ -7,6 +8,7 @@
 #include <gtk/gtk.h>
 
 #include "forms/shell.h"
+#include "platform/gtk/x11_panel_cover.h"
 
 namespace platform::gtk {
 
@@ -31,6 +33,7 @@ public:
 
 private:
     GtkWindow* owner_ = nullptr;
+    X11PanelCover panels_;
 };
 
 }  // namespace platform::gtk

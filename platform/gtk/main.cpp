@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 
 #include "app/form1.h"
 #include "platform/cairo/startup_warmup.h"
@@ -15,6 +16,7 @@
 #include "platform/gtk/gtk_shell.h"
 #include "platform/gtk/opengl_opt_out.h"
 #include "platform/gtk/panel_guard.h"
+#include "platform/gtk/single_instance.h"
 #include "screen/form1_definition.h"
 
 namespace {
@@ -42,6 +44,14 @@ int main(int argc, char** argv) {
                      display ? display : " (DISPLAY is not set)");
         return 1;
     }
+    // One menu at a time: a second start brings the first to the front and
+    // ends before it has touched anything.
+    const std::unique_ptr<platform::gtk::SingleInstance> instance = platform::gtk::SingleInstance::claim();
+    if (!instance) {
+        std::fprintf(stderr, "install-menu: the menu is already open on this display; it was brought to the front\n");
+        gdk_notify_startup_complete();
+        return 0;
+    }
     // GTK loads its theme when its settings are first asked for, which the
     // first widget does: here it loads while the second thread may still be
     // at work, rather than after.
@@ -52,6 +62,7 @@ int main(int argc, char** argv) {
         Form1 form(shell, warmup.loader());
         platform::gtk::GtkHostWindow window(form);
         shell.setOwner(window.gtkWindow());
+        instance->setWindow(window.gtkWindow());
         platform::gtk::CloseOnSignals signals(form);
 
         form.Form_Load();

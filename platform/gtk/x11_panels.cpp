@@ -57,17 +57,6 @@ std::vector<std::uintptr_t> findPanels(Display* d) {
     return panels;
 }
 
-void showPanels(Display* d, const std::vector<std::uintptr_t>& panels, bool show) {
-    for (std::uintptr_t w : panels) {
-        if (!w) continue;
-        if (show)
-            XMapWindow(d, static_cast<Window>(w));
-        else
-            XUnmapWindow(d, static_cast<Window>(w));
-    }
-    XFlush(d);
-}
-
 std::vector<std::uintptr_t> findPanels() {
     GdkDisplay* gdkDisplay;
     Display* d = x11Display(&gdkDisplay);
@@ -77,15 +66,6 @@ std::vector<std::uintptr_t> findPanels() {
     std::vector<std::uintptr_t> panels = findPanels(d);
     gdk_x11_display_error_trap_pop_ignored(gdkDisplay);
     return panels;
-}
-
-void showPanels(const std::vector<std::uintptr_t>& panels, bool show) {
-    GdkDisplay* gdkDisplay;
-    Display* d = x11Display(&gdkDisplay);
-    if (!d) return;
-    gdk_x11_display_error_trap_push(gdkDisplay);
-    showPanels(d, panels, show);
-    gdk_x11_display_error_trap_pop_ignored(gdkDisplay);
 }
 
 }  // namespace platform::gtk

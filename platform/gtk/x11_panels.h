@@ -2,7 +2,7 @@
 // _NET_WM_WINDOW_TYPE_DOCK. A window manager drops a hidden panel from its
 // client list, so panels are found by walking the window tree below the
 // root (two levels, which reaches windows inside a manager's frames), mapped
-// or not. Without an X11 display every call does nothing.
+// or not. Without an X11 display nothing is found.
 #pragma once
 
 #include <cstdint>
@@ -14,13 +14,9 @@ namespace platform::gtk {
 
 // The panel windows of the default GDK display, found now.
 std::vector<std::uintptr_t> findPanels();
-// Maps (show) or unmaps (hide) those windows; windows gone meanwhile are
-// passed over. Reports nothing.
-void showPanels(const std::vector<std::uintptr_t>& panels, bool show);
 
 // The same on an X connection of the caller's own, whose error handler must
 // let errors about vanished windows pass.
 std::vector<std::uintptr_t> findPanels(Display* display);
-void showPanels(Display* display, const std::vector<std::uintptr_t>& panels, bool show);
 
 }  // namespace platform::gtk

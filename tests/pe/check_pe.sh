@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Static checks of the shipping Install.exe, read from its PE headers:
-#   check_pe.sh EXE machine|subsystem|imports|security|dllsearch
+#   check_pe.sh EXE machine|subsystem|imports|security|dllsearch|protector
 #   check_pe.sh EXE size BITMAP PERCENT
+# (security also reads the 64-bit build)
 set -euo pipefail
 exe=$1
 check=$2
 [ -f "$exe" ] || { echo "$exe is missing: build the win32 preset first"; exit 1; }
 fail() { echo "FAILED: $*"; exit 1; }
-headers=$(i686-w64-mingw32-objdump -p "$exe" 2>&1) || fail "$exe is not a 32-bit Windows program: $headers"
+headers=$(i686-w64-mingw32-objdump -p "$exe" 2>&1 || x86_64-w64-mingw32-objdump -p "$exe" 2>&1) ||
+    fail "$exe is not a Windows program: $headers"
 
 case $check in
 machine)
@@ -35,9 +37,21 @@ imports)
     done
     ;;
 security)
-    for flag in DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE; do
+    # ASLR, DEP, terminal-server aware; a 64-bit program also asks for
+    # addresses from the whole 64-bit space (a 32-bit one has no such flag).
+    flags="DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE"
+    grep -q "file format pei-x86-64" <<<"$headers" && flags+=" HIGH_ENTROPY_VA"
+    for flag in $flags; do
         grep -q "^[[:space:]]*$flag\$" <<<"$headers" || fail "DllCharacteristics lacks $flag"
     done
+    echo "security: $flags"
+    ;;
+protector)
+    # The stack protector's run time (libssp) is linked in, not a DLL beside
+    # the program: the report it gives when a canary was overwritten is in
+    # the file, and its canary is drawn from the system's random source.
+    grep -aq "stack smashing detected" "$exe" || fail "no stack protector: libssp's __stack_chk_fail is not linked in"
+    grep -q "CryptGenRandom" <<<"$headers" || fail "the stack protector's canary is not drawn at random"
     ;;
 dllsearch)
     # DLLs load from the system directory only: the program asks for it by name.

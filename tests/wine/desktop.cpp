@@ -17,7 +17,19 @@ void Checks::expect(bool ok, const std::string& what) {
     if (!ok) ++failures;
 }
 
+int timeScale() {
+    static const int scale = [] {
+        wchar_t value[16] = {};
+        const int n = GetEnvironmentVariableW(L"RING_TIME_SCALE", value, 16) > 0 ? _wtoi(value) : 1;
+        return n > 0 ? n : 1;
+    }();
+    return scale;
+}
+
+void settle(int ms) { Sleep(static_cast<DWORD>(ms) * timeScale()); }
+
 bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
+    timeoutMs *= timeScale();
     for (int waited = 0;; waited += 50) {
         if (condition()) return true;
         if (waited >= timeoutMs) return false;
@@ -40,7 +52,7 @@ Process::~Process() {
 bool Process::running() const { return WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
 
 long Process::waitForExit(int timeoutMs) const {
-    if (WaitForSingleObject(info.hProcess, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) return -1;
+    if (WaitForSingleObject(info.hProcess, static_cast<DWORD>(timeoutMs) * timeScale()) != WAIT_OBJECT_0) return -1;
     DWORD code = 0;
     GetExitCodeProcess(info.hProcess, &code);
     return static_cast<long>(code);

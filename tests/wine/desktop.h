@@ -17,7 +17,16 @@ struct Checks {
     void expect(bool ok, const std::string& what);
 };
 
-// Polls condition every 50 ms for up to timeoutMs; true once it holds.
+// How many times longer than natively every wait may last: RING_TIME_SCALE
+// from the environment (the pe32 ring's emulated 32-bit processes run some
+// ten times slower), 1 unless set.
+int timeScale();
+
+// Lets the programs under test work for ms milliseconds (times timeScale()).
+void settle(int ms);
+
+// Polls condition every 50 ms for up to timeoutMs (times timeScale()); true
+// once it holds.
 bool waitFor(const std::function<bool()>& condition, int timeoutMs);
 
 HWND taskbar();
@@ -28,7 +37,8 @@ struct Process {
     PROCESS_INFORMATION info{};
     ~Process();
     bool running() const;
-    // Waits for the process to end and gives its exit code; -1 on a timeout.
+    // Waits for the process to end (up to timeoutMs times timeScale()) and
+    // gives its exit code; -1 on a timeout.
     long waitForExit(int timeoutMs) const;
 };
 bool startProgram(Process& process, const std::wstring& exe, const std::wstring& currentDirectory);

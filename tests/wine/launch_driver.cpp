@@ -4,18 +4,21 @@
 // triple clicks, the keys, the awkward folders it may lie in, the menu at
 // 144 dpi, the end of the session, the crash guard and the taskbar guard
 // (which every start checks for, and every end sees go); and reads it as a
-// screen reader does.
+// screen reader does. For the shipping 32-bit build: its first frame against
+// its 64-bit twin's, and the installers that cannot start.
 //
 //   wine-launch-driver CASE WORK-DIR BUILD-DIR
 //
-// WORK-DIR is a fresh, empty directory for this case; BUILD-DIR is the
-// 64-bit build tree, with Install.exe, stub-installer.exe and
-// fatal-guard-probe.exe. Every check is printed; the exit code is the number
-// of failed checks (100 when the case is unknown).
+// WORK-DIR is a fresh, empty directory for this case; BUILD-DIR holds the
+// Install.exe under test (the 64-bit build's, or in the pe32 ring the
+// shipping 32-bit one, with its 64-bit twin in the folder 64-bit), and
+// stub-installer.exe and fatal-guard-probe.exe. Every check is printed; the
+// exit code is the number of failed checks (100 when the case is unknown).
 #include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "desktop.h"
 #include "menu/texts.h"
@@ -93,10 +96,9 @@ bool startMenuAt(Context& c, Menu& menu, const std::wstring& exe) {
     bool up = waitFor([&] { return (menu.window = findWindowOf(menu.process.info.dwProcessId, kMenuClass)); }, 30000);
     c.checks.expect(up, "the menu window appears");
     if (!up) return false;
-    Sleep(300);  // the first paint
     // The guard starts right after the first paint, later on a busy machine.
-    waitFor([&] { return (menu.guard = guardOf(menu)) != 0; }, 5000);
-    c.checks.expect(menu.guard != 0, "a taskbar guard runs beside the menu");
+    c.checks.expect(waitFor([&] { return (menu.guard = guardOf(menu)) != 0; }, 5000),
+                    "a taskbar guard runs beside the menu");
     c.checks.expect(!menu.guard || !hasVisibleWindow(menu.guard), "the taskbar guard shows no window");
     return true;
 }
@@ -172,30 +174,85 @@ int caseFatal(Context& c) {
     return c.checks.failures;
 }
 
-// What the user sees, with real mouse input: EXIT in green at its place, in
-// cyan under the pointer, and a click on it ending the menu. Screenshots of
-// both states are kept for people to look at.
-int caseLook(Context& c) {
-    Menu menu;
-    if (!startMenu(c, menu, c.work)) return c.checks.failures;
+// What the user sees of a running menu, with real mouse input: EXIT in the
+// entries' colour (green at start, light green once the pointer has been on
+// the background) at its place, in cyan under the pointer, and a click on
+// it ending the menu. Screenshots of both states are kept for people to
+// look at.
+void expectLookAndExit(Context& c, Menu& menu, DWORD entries) {
     Screenshot shot = captureScreen();
     shot.saveBmp(join(c.work, L"menu.bmp"));
     RECT exitBox = clientRectOnScreen(menu.window, kExitBox);
-    c.checks.expect(shot.count(exitBox, kGreen) > 20, "EXIT is drawn in green at its place");
+    c.checks.expect(shot.count(exitBox, entries) > 20, "EXIT is drawn in green at its place");
     // The faces the prefix gives "Tahoma": the longest entry fits its box on
     // one line, as the design's face did (a wider face wraps it).
-    const RECT ink = shot.bounds(clientRectOnScreen(menu.window, kAddressBox), kGreen);
+    const RECT ink = shot.bounds(clientRectOnScreen(menu.window, kAddressBox), entries);
     c.checks.expect(ink.bottom - ink.top > 8 && ink.bottom - ink.top <= 14,
                     "ADDRESS SOFTWARE is drawn on one line, " + std::to_string(ink.bottom - ink.top) + " pixels high");
     moveMouse(menu.window, kExit);
     bool hover = waitFor([&] {
         Screenshot s = captureScreen();
-        return s.count(exitBox, kCyan) > 20 && s.count(exitBox, kGreen) == 0;
+        return s.count(exitBox, kCyan) > 20 && s.count(exitBox, entries) == 0;
     }, 5000);
     c.checks.expect(hover, "under the pointer EXIT turns cyan");
     captureScreen().saveBmp(join(c.work, L"hover.bmp"));
     click(menu.window, kExit);
     expectEnds(c, menu, "EXIT");
+}
+
+int caseLook(Context& c) {
+    Menu menu;
+    if (!startMenu(c, menu, c.work)) return c.checks.failures;
+    expectLookAndExit(c, menu, kGreen);
+    return c.checks.failures;
+}
+
+// The first frame once it is whole: the taskbar hidden behind it, and two
+// screenshots a moment apart the same.
+Screenshot firstFrame() {
+    waitFor([] { return !taskbarVisible(); }, 5000);
+    Screenshot last = captureScreen(), now;
+    waitFor([&] {
+        settle(200);
+        now = captureScreen();
+        return std::exchange(last, now).pixels == now.pixels;
+    }, 10000);
+    return now;
+}
+
+// The shipping 32-bit build beside its 64-bit twin, 64-bit\Install.exe in
+// BUILD-DIR, each started from a folder of its own with the pointer resting
+// at the same place on the background (the menu covers the screen from its
+// corner): the first frames are the same pixel for pixel. Then the 32-bit
+// one shows the hover and ends by EXIT, as the user sees it.
+int caseTwins(Context& c) {
+    const std::wstring twin = join(join(c.build, L"64-bit"), L"Install.exe");
+    Screenshot frames[2];
+    const wchar_t* names[2] = {L"64-bit", L"32-bit"};
+    for (int i = 0; i < 2; ++i) {
+        const std::wstring dir = join(c.work, names[i]), exe = join(dir, L"Install.exe");
+        CreateDirectoryW(dir.c_str(), nullptr);
+        if (!copyFile(i == 0 ? twin : c.installExe(), exe)) {
+            c.checks.expect(false, "Install.exe is copied to " + utf8(dir));
+            return c.checks.failures;
+        }
+        Menu menu;
+        SetCursorPos(kBackground.x, kBackground.y);
+        if (!startMenuAt(c, menu, exe)) return c.checks.failures;
+        frames[i] = firstFrame();
+        frames[i].saveBmp(join(c.work, std::wstring(L"first-frame-") + names[i] + L".bmp"));
+        if (i == 0) {
+            exitMenu(c, menu);
+            continue;
+        }
+        int differ = 0;
+        for (std::size_t p = 0; p < frames[1].pixels.size() && frames[0].pixels.size() == frames[1].pixels.size(); ++p)
+            differ += frames[0].pixels[p] != frames[1].pixels[p];
+        c.checks.expect(frames[0].pixels.size() == frames[1].pixels.size() && differ == 0,
+                        "the 32-bit build's first frame is the 64-bit one's pixel for pixel (" +
+                            std::to_string(differ) + " pixels differ)");
+        expectLookAndExit(c, menu, kRestGreen);
+    }
     return c.checks.failures;
 }
 
@@ -232,7 +289,7 @@ std::wstring expectMessage(Context& c, Menu& menu, POINT entry, const wchar_t* e
     std::wstring text = messageBoxText(box);
     std::wstring shot = join(c.work, L"message.bmp");
     if (GetFileAttributesW(shot.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        Sleep(500);  // its first paint
+        settle(500);  // its first paint
         captureScreen().saveBmp(shot);
     }
     if (expected) c.checks.expect(text == expected, what + ": the message reads as specified, got \"" + utf8(text) + "\"");
@@ -304,7 +361,7 @@ int caseGuard(Context& c) {
         ShowWindow(taskbar(), SW_HIDE);
         suspendProcess(menu.guard, false);
         expectGuardEnds(c, menu, "EXIT");
-        Sleep(500);
+        settle(500);
         c.checks.expect(!taskbarVisible(), "after EXIT the guard leaves the taskbar as it finds it");
         ShowWindow(taskbar(), SW_SHOWNORMAL);
     }
@@ -389,13 +446,13 @@ int caseKeys(Context& c) {
     if (!startMenu(c, menu, c.work)) return c.checks.failures;
     SetForegroundWindow(menu.window);
     moveMouse(menu.window, kBackground);  // the pointer rests on the background
-    Sleep(300);
+    settle(300);
     const Screenshot before = captureScreen();
     const int whiteBefore = before.count(clientRectOnScreen(menu.window, kDescriptionBox), kWhite);
 
     keyToMenu(menu.window, VK_TAB);
     c.checks.expect(showsSoon(menu.window, kAddressBox, kCyan), "the first Tab shows ADDRESS SOFTWARE hovered");
-    Sleep(300);
+    settle(300);
     const Screenshot tab = captureScreen();
     tab.saveBmp(join(c.work, L"tab.bmp"));
     c.checks.expect(tab.count(clientRectOnScreen(menu.window, kPromptBox), kLightYellow) > 20,
@@ -514,7 +571,7 @@ int caseReaders(Context& c) {
 
     c.checks.expect(acc->accDoDefaultAction(childId(index)) == S_OK, "INDEX SOFTWARE's default action is taken");
     c.checks.expect(starts.reach(1), "and starts the office installer");
-    Sleep(500);
+    settle(500);
     c.checks.expect(starts.count() == 1, "once");
 
     c.checks.expect(acc->accDoDefaultAction(childId(exit)) == S_OK, "EXIT's default action is taken");
@@ -601,6 +658,31 @@ int caseHighDpi(Context& c) {
     return c.checks.failures;
 }
 
+// An installer file that is not a program: its start fails inside the
+// menu, which reports it (a C++ exception thrown where the start fails and
+// caught where the click is handled) with the system's reason.
+void expectNotAProgram(Context& c, Menu& menu, const std::wstring& quv) {
+    HANDLE h = CreateFileW(quv.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(h, "this is not a program\r\n", 23, &written, nullptr);
+    CloseHandle(h);
+    std::wstring why = expectMessage(c, menu, kIndex, nullptr, "INDEX, a file that is not a program");
+    c.checks.expect(why.find(L"Cannot start") == 0 && why.find(L"QUV.EXE") != std::wstring::npos,
+                    "the message names the installer and the reason: \"" + utf8(why) + "\"");
+    DeleteFileW(quv.c_str());
+}
+
+// An installer that cannot start, as the shipping build reports it: the
+// missing one, and one that is not a program; the menu answers after each.
+int caseStartFailures(Context& c) {
+    Menu menu;
+    if (!startMenu(c, menu, c.work)) return c.checks.failures;
+    expectMessage(c, menu, kIndex, kQuvMissing, "INDEX, no installer");
+    expectNotAProgram(c, menu, join(c.work, L"QUV.EXE"));
+    exitMenu(c, menu);
+    return c.checks.failures;
+}
+
 int caseInstallers(Context& c) {
     const std::wstring dir = c.work;
     const std::wstring quv = join(dir, L"QUV.EXE"), quvLower = join(dir, L"quv.exe");
@@ -633,14 +715,7 @@ int caseInstallers(Context& c) {
     expectMessage(c, menu, kIndex, kQuvMissing, "INDEX, a directory named QUV.EXE");
     RemoveDirectoryW(quv.c_str());
 
-    HANDLE h = CreateFileW(quv.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(h, "this is not a program\r\n", 23, &written, nullptr);
-    CloseHandle(h);
-    std::wstring why = expectMessage(c, menu, kIndex, nullptr, "INDEX, a file that is not a program");
-    c.checks.expect(why.find(L"Cannot start") == 0 && why.find(L"QUV.EXE") != std::wstring::npos,
-                    "the message names the installer and the reason: \"" + utf8(why) + "\"");
-    DeleteFileW(quv.c_str());
+    expectNotAProgram(c, menu, quv);
 
     // Posted presses are single presses (only the system's own input makes
     // double-clicks): twenty starts in quick succession.
@@ -787,7 +862,7 @@ int wmain(int argc, wchar_t** argv) {
         {L"look", caseLook}, {L"highdpi", caseHighDpi}, {L"endsession", caseEndSession}, {L"fatal", caseFatal},
         {L"installers", caseInstallers}, {L"paths", casePaths}, {L"disc", caseDisc}, {L"clicks", caseClicks},
         {L"guard", caseGuard}, {L"keys", caseKeys}, {L"readers", caseReaders}, {L"second", caseSecond},
-        {L"taskbarcreated", caseTaskbarCreated},
+        {L"taskbarcreated", caseTaskbarCreated}, {L"twins", caseTwins}, {L"startfailures", caseStartFailures},
     };
     auto it = kCases.find(argv[1]);
     if (it == kCases.end()) {

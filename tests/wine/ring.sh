@@ -25,10 +25,13 @@
 #
 # Each step starts its own virtual display and leaves no Wine or X server
 # behind. A step runs at the DPI RING_DPI names (96 unless set), which it
-# gives the prefix first.
+# gives the prefix first. RING_WINE names another Wine loader to run
+# everything with (the pe32 ring's), RING_NAME the ring the screenshots are
+# named after (wine unless set), RING_TIMEOUT the seconds a driver may run
+# (240 unless set).
 set -euo pipefail
 
-WINE=/usr/lib/wine/wine64
+WINE=${RING_WINE:-/usr/lib/wine/wine64}
 WINESERVER=/usr/lib/wine/wineserver64
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -251,9 +254,9 @@ launch)
         fi
     fi
     status=0
-    "${run[@]}" timeout 240 "$WINE" "$build/wine-launch-driver.exe" "$what" "$(winpath "$work")" "$(winpath "$build")" || status=1
+    "${run[@]}" timeout "${RING_TIMEOUT:-240}" "$WINE" "$build/wine-launch-driver.exe" "$what" "$(winpath "$work")" "$(winpath "$build")" || status=1
     for shot in "$work"/*.bmp; do
-        [ -f "$shot" ] && convert "$shot" "wine-$what-$(basename "$shot" .bmp).png"
+        [ -f "$shot" ] && convert "$shot" "${RING_NAME:-wine}-$what-$(basename "$shot" .bmp).png"
     done
     wine_settles 20 || { echo "FAILED: Wine did not settle"; status=1; }
     exit $status
