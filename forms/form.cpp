@@ -3,6 +3,8 @@
 #include <new>
 #include <string>
 
+#include "forms/pointer_path.h"
+
 namespace forms {
 
 namespace {
@@ -76,6 +78,11 @@ PixelRect Form::visibleBox(const Control& c) const {
     return box;
 }
 
+Size Form::layoutSize() const {
+    const PixelRect box = pixelBox(*controls_.front());
+    return {box.right(), box.bottom()};
+}
+
 Control* Form::hitTest(Point p) const {
     const Control& box = *controls_.front();
     if (!box.Visible || !pixelBox(box).contains(p)) return nullptr;
@@ -122,12 +129,74 @@ void Form::raise(Control* target, Event event) {
 }
 
 void Form::pointerMove(Point p) {
-    if (unloaded_) return;
+    // The pointer standing still moves nothing; a move reported while a
+    // handler runs (a modal box is open in it) is not the menu's: its host
+    // reports the pointer's real place once the handler has returned.
+    if (unloaded_ || running_ > 0 || (pointerInside_ && p == lastPoint_)) return;
+    const bool entering = !pointerInside_;
+    const Point from = lastPoint_;
     pointerInside_ = true;
     lastPoint_ = p;
+    Control* focusMover = nullptr;  // the last control on the way whose move moves the focus
+    if (!capture_) {
+        Control* background = controls_.front().get();
+        Control* arriving = hitTest(p);
+        if (entering && arriving && arriving != background) {
+            raise(background, Event::MouseMove);  // in over the picture box, which lies around every control
+            focusMover = background;
+        } else if (!entering && hitTest(from) != arriving) {
+            focusMover = moveAlong(from, p);
+        }
+        if (unloaded_) return;
+    }
+    // Where the pointer is now, after what the moves on the way changed.
     Control* target = pointerTarget(p);
     raise(target, Event::MouseMove);
-    pointerMovedOver(target);
+    pointerMovedOver(movesFocus(target) || !focusMover ? target : focusMover);
+}
+
+// Walks the straight path stretch by stretch, between the points where it
+// crosses the edge of a control that takes the mouse, and moves over each
+// control it comes to; each stretch is hit-tested as the form is once the
+// moves before it have run (they may show or hide controls). The last
+// stretch, the new position's own control, is left to the caller.
+Control* Form::moveAlong(Point from, Point to) {
+    const PointerPath path{from, to};
+    Control* current = hitTest(from);
+    Control* focusMover = nullptr;
+    std::vector<PixelRect> boxes;
+    double t = 0;
+    // Each round moves past at least one crossing; the bound only guards
+    // against handlers that move controls without end.
+    for (std::size_t round = 0; round <= 2 * controls_.size() && !unloaded_ && !capture_; ++round) {
+        boxes.clear();
+        for (const auto& c : controls_)
+            if (c->Visible && c->kind() != Kind::Shape) boxes.push_back(visibleBox(*c));
+        std::vector<double> cuts = path.crossings(boxes, t);
+        cuts.push_back(1);
+        // The next stretch in another control, and where that control ends.
+        Control* there = current;
+        double start = t;
+        std::size_t i = 0;
+        for (; i < cuts.size() && there == current; start = cuts[i++])
+            there = hitTest(path.at((start + cuts[i]) / 2));
+        if (there == current) break;
+        for (start = cuts[i - 1]; i < cuts.size() && hitTest(path.at((start + cuts[i]) / 2)) == there; start = cuts[i++]) {
+        }
+        if (i == cuts.size()) break;  // the new control's own stretch, to the end: the caller's
+        t = start;
+        raise(there, Event::MouseMove);
+        if (movesFocus(there)) focusMover = there;
+        current = there;
+    }
+    return focusMover;
+}
+
+bool Form::movesFocus(const Control* c) const {
+    if (!c) return false;
+    if (c == controls_.front().get()) return true;
+    const AccessibleNode* node = accessibleNode(*c);
+    return node && node->entry;
 }
 
 void Form::pointerDown(Point p, Button b, const Press& press) {
