@@ -36,8 +36,8 @@ CursorCache::~CursorCache() {
 }
 
 int CursorCache::iconPixels(double scale, int windowScale) {
-    const int s = std::max(1, windowScale);
-    return std::max(1, static_cast<int>(kIconSize * scale / s + 0.5)) * s;
+    const int pair = 2 * std::max(1, windowScale);
+    return std::max(1, static_cast<int>(kIconSize * scale / pair + 0.5)) * pair;
 }
 
 GdkCursor* CursorCache::get(GdkDisplay* display, const forms::Cursor& c, double scale, int windowScale) {

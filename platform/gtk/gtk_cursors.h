@@ -30,8 +30,8 @@ public:
     static constexpr int kIconSize = 32;
 
     // The custom pointer's width in device pixels at a scale: the nearest
-    // whole number of GTK pixels (a compositor takes a pointer image only
-    // in whole pixels of its scale factor).
+    // even number of GTK pixels (a compositor takes a pointer image only in
+    // whole pixels of its scale factor, and GDK its hot spot, the centre).
     static int iconPixels(double scale, int windowScale);
 
 private:

@@ -23,7 +23,8 @@
 #   client_shot FILE           saves the screen inside the menu's frame (its client area),
 #                              in the format FILE's ending names (.ppm is the quickest)
 #   client_matches PNG         the client area is PNG pixel for pixel; else sets DIFFERING
-#   control_boxes TOOL         has e2e_control_boxes TOOL say where the controls lie
+#   control_boxes TOOL         has e2e_control_boxes TOOL say where the controls lie, and at
+#                              which scale the menu draws on this screen (E2E_DRAWN)
 #   point NAME                 sets PX and PY to the screen point where the preview tool's
 #                              pointer stands over control NAME (needs control_boxes)
 #   wait_until SECONDS CMD...  retries CMD until it succeeds or time runs out
@@ -171,7 +172,10 @@ client_matches() {
 }
 
 control_boxes() {
-    "$1" >"$E2E_TMP/boxes.txt" || fail "the control boxes tool failed"
+    "$1" "${E2E_WIDTH}x${E2E_HEIGHT}" "$E2E_SCALE" >"$E2E_TMP/boxes.txt" || fail "the control boxes tool failed"
+    # The scale the menu draws at on this screen: less than E2E_SCALE where
+    # its layout would not fit the screen at it.
+    E2E_DRAWN=$(awk '$1 == "scale" {print $2}' "$E2E_TMP/boxes.txt")
 }
 
 # The preview tool's point for a control: its centre, and for the picture box
@@ -182,9 +186,15 @@ point() {
     read -r name l t w h < <(grep "^$1 " "$E2E_TMP/boxes.txt")
     [ -n "${name:-}" ] || fail "no control $1"
     if [ "$1" = Picture1 ]; then
-        PX=$(dev $((l + 10 + 1))) PY=$(dev $((t + h - 10 + 1)))
+        PX=$((l + 10)) PY=$((t + h - 10))
     else
-        PX=$(dev $((l + w / 2 + 1))) PY=$(dev $((t + h / 2 + 1)))
+        PX=$((l + w / 2)) PY=$((t + h / 2))
+    fi
+    if awk -v d="${E2E_DRAWN:-$E2E_SCALE}" -v s="$E2E_SCALE" 'BEGIN { exit !(d == s) }'; then
+        PX=$(dev $((PX + 1))) PY=$(dev $((PY + 1)))
+    else  # the middle of that layout pixel at the fitted scale, inside the frame
+        read -r PX PY < <(awk -v x="$PX" -v y="$PY" -v d="$E2E_DRAWN" -v s="$E2E_SCALE" \
+                              'BEGIN { print s + int((x + 0.5) * d), s + int((y + 0.5) * d) }')
     fi
 }
 

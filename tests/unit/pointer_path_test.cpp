@@ -193,7 +193,9 @@ TEST_F(MenuPathTest, FromTheStartScreenOrAWindowOpeningUnderThePointerTheBackgro
         path.form.pointerMove(kBackground);
         path.moveTo(entry);
         EXPECT_EQ(differing(opened, path), 0);
-        if (std::string(entry) != "Label11") EXPECT_FALSE(opened.form.Label13.Visible) << "no text over the panel's";
+        if (std::string(entry) != "Label11") {
+            EXPECT_FALSE(opened.form.Label13.Visible) << "no text over the panel's";
+        }
 
         // From the start screen's description area, which has no handler,
         // straight onto the entry.
