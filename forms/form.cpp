@@ -1,5 +1,6 @@
 #include "forms/form.h"
 
+#include <algorithm>
 #include <new>
 #include <string>
 
@@ -158,36 +159,43 @@ void Form::pointerMove(Point p) {
 // Walks the straight path stretch by stretch, between the points where it
 // crosses the edge of a control that takes the mouse, and moves over each
 // control it comes to; each stretch is hit-tested as the form is once the
-// moves before it have run (they may show or hide controls). The last
-// stretch, the new position's own control, is left to the caller.
+// moves before it have run (they may show or hide controls). The new
+// position's own control, where the path stays in it to the end, is left to
+// the caller.
 Control* Form::moveAlong(Point from, Point to) {
     const PointerPath path{from, to};
+    // The next crossing of any control's edge after t, and who holds the
+    // stretch up to it.
+    auto next = [&](double t) {
+        double end = 1;
+        for (const auto& c : controls_)
+            if (c->Visible && c->kind() != Kind::Shape) end = std::min(end, path.crossing(visibleBox(*c), t));
+        return end;
+    };
+    auto holder = [&](double start, double end) { return hitTest(path.at((start + end) / 2)); };
+
     Control* current = hitTest(from);
     Control* focusMover = nullptr;
-    std::vector<PixelRect> boxes;
     double t = 0;
-    // Each round moves past at least one crossing; the bound only guards
-    // against handlers that move controls without end.
-    for (std::size_t round = 0; round <= 2 * controls_.size() && !unloaded_ && !capture_; ++round) {
-        boxes.clear();
-        for (const auto& c : controls_)
-            if (c->Visible && c->kind() != Kind::Shape) boxes.push_back(visibleBox(*c));
-        std::vector<double> cuts = path.crossings(boxes, t);
-        cuts.push_back(1);
-        // The next stretch in another control, and where that control ends.
-        Control* there = current;
-        double start = t;
-        std::size_t i = 0;
-        for (; i < cuts.size() && there == current; start = cuts[i++])
-            there = hitTest(path.at((start + cuts[i]) / 2));
-        if (there == current) break;
-        for (start = cuts[i - 1]; i < cuts.size() && hitTest(path.at((start + cuts[i]) / 2)) == there; start = cuts[i++]) {
+    // Each step passes a crossing; the bound only guards against handlers
+    // that move controls without end.
+    for (std::size_t step = 0; t < 1 && step < 8 * controls_.size() && !unloaded_ && !capture_; ++step) {
+        double end = next(t);
+        Control* there = holder(t, end);
+        if (there != current) {
+            // Where this control's stretches end; at the end of the path it
+            // is the new position's own.
+            while (end < 1) {
+                const double after = next(end);
+                if (holder(end, after) != there) break;
+                end = after;
+            }
+            if (end >= 1) break;
+            raise(there, Event::MouseMove);
+            if (movesFocus(there)) focusMover = there;
+            current = there;
         }
-        if (i == cuts.size()) break;  // the new control's own stretch, to the end: the caller's
-        t = start;
-        raise(there, Event::MouseMove);
-        if (movesFocus(there)) focusMover = there;
-        current = there;
+        t = end;
     }
     return focusMover;
 }

@@ -4,12 +4,9 @@
 //
 // The path runs from the centre of the first pixel to the centre of the
 // second; a point of it at t (0 at the first position, 1 at the second)
-// lies in the pixel that holds it. Between two consecutive crossings the
-// path stays inside the same boxes.
+// lies in the pixel that holds it. Between two consecutive crossings of a
+// box's edges the path stays inside the box, or outside it.
 #pragma once
-
-#include <span>
-#include <vector>
 
 #include "forms/geometry.h"
 
@@ -21,9 +18,9 @@ struct PointerPath {
 
     // The pixel the path passes through at t.
     Point at(double t) const;
-    // Where the path enters or leaves one of boxes after `after` and before
-    // the end (1), in order, each once.
-    std::vector<double> crossings(std::span<const PixelRect> boxes, double after) const;
+    // The first point after `after` where the path enters or leaves box; 1
+    // (the end) when it does neither before the end.
+    double crossing(const PixelRect& box, double after) const;
 };
 
 }  // namespace forms
