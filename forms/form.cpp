@@ -164,16 +164,32 @@ void Form::pointerMove(Point p) {
 // the caller.
 Control* Form::moveAlong(Point from, Point to) {
     const PointerPath path{from, to};
-    // The next crossing of any control's edge after t, and who holds the
+    // The boxes that take the mouse, by control (empty for the others), as
+    // hitTest sees them: taken again after every move on the way.
+    std::vector<PixelRect>& boxes = walkBoxes_;
+    auto takeBoxes = [&] {
+        boxes.resize(controls_.size());
+        for (std::size_t i = 0; i < controls_.size(); ++i) {
+            const Control& c = *controls_[i];
+            boxes[i] = c.Visible && c.kind() != Kind::Shape ? visibleBox(c) : PixelRect{};
+        }
+    };
+    // The next crossing of any of their edges after t, and who holds the
     // stretch up to it.
     auto next = [&](double t) {
         double end = 1;
-        for (const auto& c : controls_)
-            if (c->Visible && c->kind() != Kind::Shape) end = std::min(end, path.crossing(visibleBox(*c), t));
+        for (const PixelRect& b : boxes) end = std::min(end, path.crossing(b, t));
         return end;
     };
-    auto holder = [&](double start, double end) { return hitTest(path.at((start + end) / 2)); };
+    auto holder = [&](double start, double end) -> Control* {
+        const Point p = path.at((start + end) / 2);
+        if (!boxes[0].contains(p)) return nullptr;
+        for (std::size_t i = 1; i < boxes.size(); ++i)
+            if (boxes[i].contains(p)) return controls_[i].get();
+        return controls_.front().get();
+    };
 
+    takeBoxes();
     Control* current = hitTest(from);
     Control* focusMover = nullptr;
     double t = 0;
@@ -194,6 +210,7 @@ Control* Form::moveAlong(Point from, Point to) {
             raise(there, Event::MouseMove);
             if (movesFocus(there)) focusMover = there;
             current = there;
+            takeBoxes();
         }
         t = end;
     }

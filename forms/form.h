@@ -259,6 +259,7 @@ private:
     DoubleClickTracker clicks_;
     bool pointerInside_ = false;
     Point lastPoint_{};
+    std::vector<PixelRect> walkBoxes_;  // moveAlong's, kept to spare an allocation a walk
     int running_ = 0;  // handlers running now: more than zero inside a modal box
 
     std::string accessibleName_;
