@@ -1,7 +1,10 @@
 #include "forms/form.h"
 
+#include <algorithm>
 #include <new>
 #include <string>
+
+#include "forms/pointer_path.h"
 
 namespace forms {
 
@@ -76,6 +79,11 @@ PixelRect Form::visibleBox(const Control& c) const {
     return box;
 }
 
+Size Form::layoutSize() const {
+    const PixelRect box = pixelBox(*controls_.front());
+    return {box.right(), box.bottom()};
+}
+
 Control* Form::hitTest(Point p) const {
     const Control& box = *controls_.front();
     if (!box.Visible || !pixelBox(box).contains(p)) return nullptr;
@@ -122,12 +130,98 @@ void Form::raise(Control* target, Event event) {
 }
 
 void Form::pointerMove(Point p) {
-    if (unloaded_) return;
+    // The pointer standing still moves nothing; a move reported while a
+    // handler runs (a modal box is open in it) is not the menu's: its host
+    // reports the pointer's real place once the handler has returned.
+    if (unloaded_ || running_ > 0 || (pointerInside_ && p == lastPoint_)) return;
+    const bool entering = !pointerInside_;
+    const Point from = lastPoint_;
     pointerInside_ = true;
     lastPoint_ = p;
+    Control* focusMover = nullptr;  // the last control on the way whose move moves the focus
+    if (!capture_) {
+        Control* background = controls_.front().get();
+        Control* arriving = hitTest(p);
+        if (entering && arriving && arriving != background) {
+            raise(background, Event::MouseMove);  // in over the picture box, which lies around every control
+            focusMover = background;
+        } else if (!entering && hitTest(from) != arriving) {
+            focusMover = moveAlong(from, p);
+        }
+        if (unloaded_) return;
+    }
+    // Where the pointer is now, after what the moves on the way changed.
     Control* target = pointerTarget(p);
     raise(target, Event::MouseMove);
-    pointerMovedOver(target);
+    pointerMovedOver(movesFocus(target) || !focusMover ? target : focusMover);
+}
+
+// Walks the straight path stretch by stretch, between the points where it
+// crosses the edge of a control that takes the mouse, and moves over each
+// control it comes to; each stretch is hit-tested as the form is once the
+// moves before it have run (they may show or hide controls). The new
+// position's own control, where the path stays in it to the end, is left to
+// the caller.
+Control* Form::moveAlong(Point from, Point to) {
+    const PointerPath path{from, to};
+    // The boxes that take the mouse, by control (empty for the others), as
+    // hitTest sees them: taken again after every move on the way.
+    std::vector<PixelRect>& boxes = walkBoxes_;
+    auto takeBoxes = [&] {
+        boxes.resize(controls_.size());
+        for (std::size_t i = 0; i < controls_.size(); ++i) {
+            const Control& c = *controls_[i];
+            boxes[i] = c.Visible && c.kind() != Kind::Shape ? visibleBox(c) : PixelRect{};
+        }
+    };
+    // The next crossing of any of their edges after t, and who holds the
+    // stretch up to it.
+    auto next = [&](double t) {
+        double end = 1;
+        for (const PixelRect& b : boxes) end = std::min(end, path.crossing(b, t));
+        return end;
+    };
+    auto holder = [&](double start, double end) -> Control* {
+        const Point p = path.at((start + end) / 2);
+        if (!boxes[0].contains(p)) return nullptr;
+        for (std::size_t i = 1; i < boxes.size(); ++i)
+            if (boxes[i].contains(p)) return controls_[i].get();
+        return controls_.front().get();
+    };
+
+    takeBoxes();
+    Control* current = hitTest(from);
+    Control* focusMover = nullptr;
+    double t = 0;
+    // Each step passes a crossing; the bound only guards against handlers
+    // that move controls without end.
+    for (std::size_t step = 0; t < 1 && step < 8 * controls_.size() && !unloaded_ && !capture_; ++step) {
+        double end = next(t);
+        Control* there = holder(t, end);
+        if (there != current) {
+            // Where this control's stretches end; at the end of the path it
+            // is the new position's own.
+            while (end < 1) {
+                const double after = next(end);
+                if (holder(end, after) != there) break;
+                end = after;
+            }
+            if (end >= 1) break;
+            raise(there, Event::MouseMove);
+            if (movesFocus(there)) focusMover = there;
+            current = there;
+            takeBoxes();
+        }
+        t = end;
+    }
+    return focusMover;
+}
+
+bool Form::movesFocus(const Control* c) const {
+    if (!c) return false;
+    if (c == controls_.front().get()) return true;
+    const AccessibleNode* node = accessibleNode(*c);
+    return node && node->entry;
 }
 
 void Form::pointerDown(Point p, Button b, const Press& press) {

@@ -12,6 +12,16 @@
 //   after its MouseUp;
 // - the second left press of a double-click (double_click.h) raises DblClick
 //   instead of MouseDown, and its release MouseUp but no Click;
+// - the screen follows the pointer's path, not how often it was sampled:
+//   when two consecutive positions lie in different controls, every control
+//   the straight path between them crosses gets a move, in order, before the
+//   new control's (for this menu, the picture box lies between any two
+//   entries); a pointer that enters the window, or lies in it when the
+//   window first shows (the host then reports a move there), comes in over
+//   the picture box, so a control inside it gets a move of the picture box
+//   first. A move within one control runs its handler once and nothing
+//   else; a move to the position reported last (the pointer standing
+//   still) runs nothing, so a press's look stays until the pointer moves;
 // - the pointer shown is that of the control the events go to.
 //
 // Keyboard and readers (keyboard.h, accessible.h). The program lists its
@@ -72,6 +82,7 @@
 #include "forms/accessible.h"
 #include "forms/control.h"
 #include "forms/double_click.h"
+#include "forms/fit.h"
 #include "forms/keyboard.h"
 #include "forms/painter.h"
 #include "forms/runtime_error.h"
@@ -126,7 +137,10 @@ public:
 
     // Pointer input from the host, in pixels of the client area. A press
     // carries what the platform says about double-clicks; by default it is
-    // a single press.
+    // a single press. A host reports a move where the pointer is when the
+    // window first shows, when the pointer enters it, and after a click
+    // whose handler may have held the pointer (a modal box): the screen and
+    // the pointer then follow its real place.
     void pointerMove(Point p);
     void pointerDown(Point p, Button b, const Press& press = {});
     void pointerUp(Point p, Button b);
@@ -199,6 +213,10 @@ public:
     PixelRect pixelBox(const Control& c) const;
     // What the control shows of its box: the box clipped by its container.
     PixelRect visibleBox(const Control& c) const;
+    // The client area the layout needs, in layout pixels: from the client
+    // area's corner to the picture box's far corner (fit.h fits it to the
+    // monitor).
+    Size layoutSize() const;
 
     // Destroys the window; events after it are ignored.
     void unload();
@@ -219,6 +237,12 @@ private:
     void raise(Control* target, Event event);
     void invalidate(const PixelRect& rect);
     Control* pointerTarget(Point p) const;
+    // Moves over what lies between two positions in different controls
+    // (the rule above); returns the last control on the way that moves the
+    // keyboard focus (the picture box or an entry), or nullptr.
+    Control* moveAlong(Point from, Point to);
+    // Whether a move over c moves the keyboard focus.
+    bool movesFocus(const Control* c) const;
     std::size_t indexOf(const Control& c) const;
 
     // Keyboard focus (keyboard.cpp).
@@ -247,6 +271,7 @@ private:
     DoubleClickTracker clicks_;
     bool pointerInside_ = false;
     Point lastPoint_{};
+    std::vector<PixelRect> walkBoxes_;  // moveAlong's, kept to spare an allocation a walk
     int running_ = 0;  // handlers running now: more than zero inside a modal box
 
     std::string accessibleName_;

@@ -2,6 +2,8 @@
 
 #include <cairo.h>
 
+#include <algorithm>
+
 #include "platform/cairo/cairo_painter.h"
 #include "platform/cairo/device_image.h"
 
@@ -33,12 +35,18 @@ CursorCache::~CursorCache() {
         if (c) g_object_unref(c);
 }
 
-GdkCursor* CursorCache::get(GdkDisplay* display, const forms::Cursor& c, int scale) {
+int CursorCache::iconPixels(double scale, int windowScale) {
+    const int pair = 2 * std::max(1, windowScale);
+    return std::max(1, static_cast<int>(kIconSize * scale / pair + 0.5)) * pair;
+}
+
+GdkCursor* CursorCache::get(GdkDisplay* display, const forms::Cursor& c, double scale, int windowScale) {
     if (c.code == forms::pointer::kCustom) {
         if (!c.icon) return nullptr;
-        const auto key = std::make_pair(c.icon, scale);
+        const int pixels = iconPixels(scale, windowScale);
+        const auto key = std::make_tuple(c.icon, pixels, windowScale);
         auto it = icons_.find(key);
-        if (it == icons_.end()) it = icons_.emplace(key, fromIcon(display, *c.icon, scale)).first;
+        if (it == icons_.end()) it = icons_.emplace(key, fromIcon(display, *c.icon, pixels, windowScale)).first;
         return it->second;
     }
     const char* name = cursorName(c.code);
@@ -48,18 +56,22 @@ GdkCursor* CursorCache::get(GdkDisplay* display, const forms::Cursor& c, int sca
     return it->second;
 }
 
-GdkCursor* CursorCache::fromIcon(GdkDisplay* display, const forms::Picture& icon, int scale) {
+GdkCursor* CursorCache::fromIcon(GdkDisplay* display, const forms::Picture& icon, int pixels, int windowScale) {
     const auto* picture = dynamic_cast<const platform::cairo::CairoPicture*>(&icon);
     if (!picture) return nullptr;
-    // The picture enlarged smoothly to the scale's cursor size; GDK takes
-    // the image's device scale and the hot spot in layout pixels.
+    // The picture enlarged smoothly to pixels by pixels; GDK takes the
+    // image in GTK's pixels (its device scale, the window's scale factor)
+    // and the hot spot in them.
     const forms::PixelRect box{0, 0, kIconSize, kIconSize};
-    platform::cairo::Surface image = platform::cairo::deviceImage(CAIRO_FORMAT_ARGB32, box, scale);
+    platform::cairo::Surface image =
+        platform::cairo::deviceImage(CAIRO_FORMAT_ARGB32, box, static_cast<double>(pixels) / kIconSize);
     cairo_t* cr = cairo_create(image.get());
     picture->render(cr, box, false);
     cairo_destroy(cr);
     cairo_surface_flush(image.get());
-    return gdk_cursor_new_from_surface(display, image.get(), kIconSize / 2, kIconSize / 2);
+    cairo_surface_set_device_scale(image.get(), windowScale, windowScale);
+    const double hotSpot = pixels / 2.0 / windowScale;
+    return gdk_cursor_new_from_surface(display, image.get(), hotSpot, hotSpot);
 }
 
 }  // namespace platform::gtk

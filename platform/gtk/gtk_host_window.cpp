@@ -46,7 +46,7 @@ GtkHostWindow::GtkHostWindow(forms::Form& form) : form_(form) {
 
     area_ = menuAreaNew();
     gtk_widget_add_events(area_, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
-                                     GDK_LEAVE_NOTIFY_MASK | GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK |
+                                     GDK_LEAVE_NOTIFY_MASK | GDK_ENTER_NOTIFY_MASK | GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK |
                                      GDK_FOCUS_CHANGE_MASK);
     gtk_widget_set_can_focus(area_, TRUE);  // the keyboard focus of the window, for readers
     gtk_container_add(GTK_CONTAINER(window_), area_);
@@ -56,6 +56,11 @@ GtkHostWindow::GtkHostWindow(forms::Form& form) : form_(form) {
     g_signal_connect(area_, "button-press-event", G_CALLBACK(onButton), this);
     g_signal_connect(area_, "button-release-event", G_CALLBACK(onButton), this);
     g_signal_connect(area_, "leave-notify-event", G_CALLBACK(onLeave), this);
+    g_signal_connect(area_, "enter-notify-event", G_CALLBACK(onEnter), this);
+    g_signal_connect(window_, "map-event", G_CALLBACK(onMap), this);
+    screen_ = gtk_widget_get_screen(window_);
+    g_signal_connect(screen_, "size-changed", G_CALLBACK(onScreenChanged), this);
+    g_signal_connect(screen_, "monitors-changed", G_CALLBACK(onScreenChanged), this);
     // Keys are taken at the window, before GTK's own focus keys.
     g_signal_connect(window_, "key-press-event", G_CALLBACK(onKey), this);
     g_signal_connect(window_, "key-release-event", G_CALLBACK(onKey), this);
@@ -70,19 +75,25 @@ GtkHostWindow::GtkHostWindow(forms::Form& form) : form_(form) {
 }
 
 GtkHostWindow::~GtkHostWindow() {
+    g_signal_handlers_disconnect_by_data(screen_, this);
     form_.attach(nullptr);
     readers_.reset();
     if (window_) gtk_widget_destroy(window_);
 }
 
-void GtkHostWindow::coverMonitor() {
-    // Cover the monitor ourselves, for an X server without a window manager;
-    // a window manager maximizes the window over the same area.
+GdkMonitor* GtkHostWindow::monitor() const {
     GdkDisplay* display = gtk_widget_get_display(window_);
     GdkMonitor* monitor = nullptr;
     if (GdkWindow* shown = gtk_widget_get_window(window_)) monitor = gdk_display_get_monitor_at_window(display, shown);
     if (!monitor) monitor = gdk_display_get_primary_monitor(display);
     if (!monitor && gdk_display_get_n_monitors(display) > 0) monitor = gdk_display_get_monitor(display, 0);
+    return monitor;
+}
+
+void GtkHostWindow::coverMonitor() {
+    // Cover the monitor ourselves, for an X server without a window manager;
+    // a window manager maximizes the window over the same area.
+    GdkMonitor* monitor = this->monitor();
     if (!monitor) return;
     GdkRectangle g;
     gdk_monitor_get_geometry(monitor, &g);
@@ -93,9 +104,25 @@ void GtkHostWindow::coverMonitor() {
         gtk_window_set_default_size(GTK_WINDOW(window_), g.width, g.height);
 }
 
+void GtkHostWindow::fit() {
+    GdkMonitor* monitor = window_ ? this->monitor() : nullptr;
+    if (!monitor) return;
+    GdkRectangle g;
+    gdk_monitor_get_geometry(monitor, &g);
+    // The client area inside the frame, in device pixels.
+    const int s = windowScale();
+    const forms::Size client{(g.width - 2 * kBorder) * s, (g.height - 2 * kBorder) * s};
+    const double fitted = forms::fitScale(s, client, form_.layoutSize());
+    if (fitted == scale_) return;
+    scale_ = fitted;
+    gtk_widget_queue_draw(area_);
+    updateCursor();
+}
+
 void GtkHostWindow::show() {
     if (!window_) return;
     coverMonitor();
+    fit();
     if (form_.window().windowState == forms::WindowState::Maximized) gtk_window_maximize(GTK_WINDOW(window_));
     coverPanels();
     gtk_widget_show_all(window_);
@@ -113,11 +140,12 @@ void GtkHostWindow::coverPanels() {
     gtk_window_fullscreen(GTK_WINDOW(window_));
 }
 
-int GtkHostWindow::scale() const { return area_ ? std::max(1, gtk_widget_get_scale_factor(area_)) : 1; }
+int GtkHostWindow::windowScale() const { return area_ ? std::max(1, gtk_widget_get_scale_factor(area_)) : 1; }
 
 void GtkHostWindow::invalidate(const forms::PixelRect& rect) {
     if (!area_ || rect.empty()) return;
-    gtk_widget_queue_draw_area(area_, rect.left + kBorder, rect.top + kBorder, rect.width, rect.height);
+    const GdkRectangle r = toArea(rect);
+    gtk_widget_queue_draw_area(area_, r.x, r.y, r.width, r.height);
 }
 
 void GtkHostWindow::focusChanged(const forms::Control* entry) {
@@ -132,14 +160,22 @@ void GtkHostWindow::visibilityChanged(const forms::Control& child, bool visible)
     if (readers_) readers_->visibilityChanged(child, visible);
 }
 
+// A box of the form as the GTK pixels that cover its device pixels.
 GdkRectangle GtkHostWindow::toArea(const forms::PixelRect& client) const {
-    return {client.left + kBorder, client.top + kBorder, client.width, client.height};
+    const forms::PixelRect d = forms::toDevice(client, scale_);
+    const double s = windowScale();
+    const int left = static_cast<int>(std::floor(d.left / s)), top = static_cast<int>(std::floor(d.top / s));
+    return {left + kBorder, top + kBorder, static_cast<int>(std::ceil(d.right() / s)) - left,
+            static_cast<int>(std::ceil(d.bottom() / s)) - top};
 }
 
-// A position (layout pixels of the window, fractions where the scale is
-// above 1) as the client-area pixel that holds it.
+// A position (GTK pixels of the window, fractions where the scale factor
+// is above 1) as the layout pixel of the form that holds its device pixel.
 forms::Point GtkHostWindow::toClient(double x, double y) const {
-    return {static_cast<int>(std::floor(x)) - kBorder, static_cast<int>(std::floor(y)) - kBorder};
+    const double s = windowScale();
+    return forms::toLayout(forms::Point{static_cast<int>(std::floor((x - kBorder) * s)),
+                                        static_cast<int>(std::floor((y - kBorder) * s))},
+                           scale_);
 }
 
 void GtkHostWindow::runDefaultAction(const forms::Control& entry) {
@@ -156,7 +192,7 @@ void GtkHostWindow::unload() {
 
 void GtkHostWindow::paintFrame(cairo_t* cr) {
     const int w = gtk_widget_get_allocated_width(area_), h = gtk_widget_get_allocated_height(area_);
-    platform::cairo::CairoPainter painter(cr, scale());
+    platform::cairo::CairoPainter painter(cr, windowScale());
     painter.fillRect({0, 0, w, kBorder}, kFrameColour);
     painter.fillRect({0, h - kBorder, w, kBorder}, kFrameColour);
     painter.fillRect({0, 0, kBorder, h}, kFrameColour);
@@ -165,32 +201,38 @@ void GtkHostWindow::paintFrame(cairo_t* cr) {
 
 void GtkHostWindow::paint(cairo_t* cr) {
     paintFrame(cr);
+    // The client area and GTK's clip in device pixels from the client
+    // area's corner, and the layout pixels that cover them.
+    const int g = windowScale();
     const int clientW = gtk_widget_get_allocated_width(area_) - 2 * kBorder;
     const int clientH = gtk_widget_get_allocated_height(area_) - 2 * kBorder;
-    const forms::PixelRect client{0, 0, clientW, clientH};
+    const forms::PixelRect client = forms::coveringLayout({0, 0, clientW * g, clientH * g}, scale_);
 
     // Each rectangle is painted into an image at the window's scale first
     // and then copied to the window, device pixel for device pixel: text then
     // gets the same font rendering (fontconfig's hinting) as in the headless
     // back end, so the screen is pixel for pixel what the render tests see,
     // and nothing is enlarged by GTK (which would leave grey seams around
-    // every repainted box). GTK's clip is in layout pixels and may cut one in
-    // two at a scale above 1: the layout pixels that cover it are painted,
-    // and the clip keeps what lies outside from the window.
-    const double s = scale();
+    // every repainted box). GTK's clip may cut a layout pixel in two: the
+    // layout pixels that cover it are painted, and the clip keeps what lies
+    // outside from the window.
     auto paintRect = [&](double x, double y, double w, double h) {
-        const int left = static_cast<int>(std::floor(x)), top = static_cast<int>(std::floor(y));
-        const int right = static_cast<int>(std::ceil(x + w)), bottom = static_cast<int>(std::ceil(y + h));
+        const int left = static_cast<int>(std::floor((x - kBorder) * g));
+        const int top = static_cast<int>(std::floor((y - kBorder) * g));
+        const int right = static_cast<int>(std::ceil((x + w - kBorder) * g));
+        const int bottom = static_cast<int>(std::ceil((y + h - kBorder) * g));
         forms::PixelRect dirty =
-            forms::PixelRect{left - kBorder, top - kBorder, right - left, bottom - top}.intersect(client);
+            forms::coveringLayout({left, top, right - left, bottom - top}, scale_).intersect(client);
         if (dirty.empty()) return;
         cairo_save(cr);
+        // User space: the form's layout pixels, scale_ device pixels each.
         cairo_translate(cr, kBorder, kBorder);
+        cairo_scale(cr, scale_ / g, scale_ / g);
         // Each band reaches the X server through shared memory; waiting
         // until the server has copied it lets the next band use the same
         // memory, where cairo would otherwise take new memory for each band
         // of a frame (3 MB for the first one, kept for the program's life).
-        platform::cairo::repaintForm(cr, form_, dirty, s, [&] {
+        platform::cairo::repaintForm(cr, form_, dirty, scale_, [&] {
             cairo_surface_flush(cairo_get_target(cr));
             gdk_display_sync(gtk_widget_get_display(area_));
         });
@@ -227,11 +269,22 @@ void GtkHostWindow::updateCursor() {
     GdkWindow* w = gtk_widget_get_window(area_);
     if (!w) return;
     forms::Cursor wanted = form_.cursor();
-    const int s = scale();
-    if (wanted == shown_ && s == shownScale_) return;
+    if (wanted == shown_ && scale_ == shownScale_) return;
     shown_ = wanted;
-    shownScale_ = s;
-    gdk_window_set_cursor(w, cursors_.get(gtk_widget_get_display(area_), wanted, s));
+    shownScale_ = scale_;
+    gdk_window_set_cursor(w, cursors_.get(gtk_widget_get_display(area_), wanted, scale_, windowScale()));
+}
+
+void GtkHostWindow::followPointer() {
+    if (!area_ || form_.unloaded()) return;
+    GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(area_));
+    GdkDevice* pointer = seat ? gdk_seat_get_pointer(seat) : nullptr;
+    double x = 0, y = 0;
+    // The window under the pointer and the place in it; on Wayland, none
+    // until the compositor has told the window that the pointer is there.
+    if (!pointer || gdk_device_get_window_at_position_double(pointer, &x, &y) != gtk_widget_get_window(area_))
+        return;
+    deliver([&] { form_.pointerMove(toClient(x, y)); });
 }
 
 gboolean GtkHostWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer p) {
@@ -263,7 +316,24 @@ gboolean GtkHostWindow::onButton(GtkWidget* widget, GdkEventButton* e, gpointer 
         else
             w->form_.pointerUp(at, b);
     });
+    // A message box may have held the pointer while the pointer moved on.
+    if (e->type == GDK_BUTTON_RELEASE) w->followPointer();
     return TRUE;
+}
+
+gboolean GtkHostWindow::onEnter(GtkWidget*, GdkEventCrossing* e, gpointer p) {
+    // Whatever brought the pointer in (it moved, the window appeared under
+    // it, a dialog over it went), the form sees a move where it is.
+    GtkHostWindow* w = self(p);
+    w->deliver([&] { w->form_.pointerMove(w->toClient(e->x, e->y)); });
+    return TRUE;
+}
+
+gboolean GtkHostWindow::onMap(GtkWidget*, GdkEvent*, gpointer p) {
+    // A pointer resting where the window appears: X tells by a crossing too,
+    // but not every server does so for a window mapped under it.
+    self(p)->followPointer();
+    return FALSE;
 }
 
 gboolean GtkHostWindow::onLeave(GtkWidget*, GdkEventCrossing* e, gpointer p) {
@@ -311,10 +381,18 @@ gboolean GtkHostWindow::onWindowState(GtkWidget* widget, GdkEventWindowState* e,
 void GtkHostWindow::onScaleChanged(GObject*, GParamSpec*, gpointer p) {
     GtkHostWindow* w = self(p);
     if (!w->window_) return;
-    // The monitor's size in layout pixels changed with the scale; GTK paints
+    // The monitor's size in GTK's pixels changed with the scale; GTK paints
     // the whole window again by itself.
     w->coverMonitor();
+    w->fit();
     w->updateCursor();
+}
+
+void GtkHostWindow::onScreenChanged(GdkScreen*, gpointer p) {
+    GtkHostWindow* w = self(p);
+    if (!w->window_) return;
+    w->coverMonitor();
+    w->fit();
 }
 
 void GtkHostWindow::onDestroy(GtkWidget*, gpointer p) {

@@ -11,11 +11,17 @@
 // does not take go on to GTK. Screen readers see the form's accessible tree
 // through AT-SPI (gtk_accessible.h).
 //
-// Pixels here are GTK's: layout pixels, each of which covers as many device
-// pixels as the window's scale factor says (2 where GDK_SCALE=2 or the
-// desktop is set to 200 %). The form is drawn at device resolution and the
-// hand pointer at the scale's cursor size; the window follows a change of
-// the scale factor while it runs.
+// GTK measures the window in its own pixels, each of which covers as many
+// device pixels as the window's scale factor says (2 where GDK_SCALE=2 or
+// the desktop is set to 200 %). The form is drawn at that scale, or less
+// where its layout would not fit the monitor at it (forms/fit.h: a
+// 1024x768 screen at scale 2 draws it at about 1.6), always at device
+// resolution; pointer positions, repaints, readers' boxes and the hand
+// pointer's size follow the same scale. The window follows a change of the
+// scale factor or of the screen while it runs. Where the pointer lies when
+// the window appears or the pointer enters it, and after a click (whose
+// handler may have held it in a message box), is reported to the form as a
+// move.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -66,6 +72,9 @@ private:
     static gboolean onMotion(GtkWidget*, GdkEventMotion* e, gpointer self);
     static gboolean onButton(GtkWidget*, GdkEventButton* e, gpointer self);
     static gboolean onLeave(GtkWidget*, GdkEventCrossing* e, gpointer self);
+    static gboolean onEnter(GtkWidget*, GdkEventCrossing* e, gpointer self);
+    static gboolean onMap(GtkWidget*, GdkEvent*, gpointer self);
+    static void onScreenChanged(GdkScreen*, gpointer self);
     static gboolean onKey(GtkWidget*, GdkEventKey* e, gpointer self);
     static gboolean onFocusOut(GtkWidget*, GdkEventFocus*, gpointer self);
     static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
@@ -73,13 +82,22 @@ private:
     static void onDestroy(GtkWidget*, gpointer self);
     static void onScaleChanged(GObject*, GParamSpec*, gpointer self);
 
-    // Sizes the window to its monitor, whose size in layout pixels depends
-    // on the scale.
+    // The monitor the window is on, or the display's first; nullptr when
+    // the display has none.
+    GdkMonitor* monitor() const;
+    // Sizes the window to its monitor, whose size in GTK's pixels depends
+    // on the scale factor.
     void coverMonitor();
     // Asks the window manager or compositor to let the window cover its
     // monitor, above the panels.
     void coverPanels();
-    int scale() const;
+    // The scale the form is drawn at, for the scale factor and the monitor
+    // now; draws everything again when it changed.
+    void fit();
+    // GTK's scale factor of the window.
+    int windowScale() const;
+    // Reports where the pointer is now, when it is over the window.
+    void followPointer();
     void paint(cairo_t* cr);
     void paintFrame(cairo_t* cr);
     // Runs one event into the form; a fault other than the form's own
@@ -97,9 +115,11 @@ private:
     forms::Form& form_;
     GtkWidget* window_ = nullptr;
     GtkWidget* area_ = nullptr;
+    GdkScreen* screen_ = nullptr;  // outlives the window; told of size changes
     CursorCache cursors_;
+    double scale_ = 1;  // device pixels per layout pixel of the form
     forms::Cursor shown_{};
-    int shownScale_ = 0;  // the scale shown_ was made for
+    double shownScale_ = 0;  // the scale shown_ was made for
     KeyTranslator keys_;
     std::unique_ptr<AccessibleBridge> readers_;
 };

@@ -32,6 +32,15 @@ void HeadlessWindow::visibilityChanged(const forms::Control& child, bool visible
     news_.push_back(std::string(visible ? "show " : "hide ") + child.name());
 }
 
+HeadlessWindow::Fitted HeadlessWindow::fittedTo(const forms::Form& form, int width, int height, double scale) {
+    const int clientWidth = static_cast<int>(width / scale) - 2, clientHeight = static_cast<int>(height / scale) - 2;
+    const forms::Size device{forms::toDevice(clientWidth, scale), forms::toDevice(clientHeight, scale)};
+    const double fitted = forms::fitScale(scale, device, form.layoutSize());
+    if (fitted == scale) return {clientWidth, clientHeight, scale};
+    const forms::PixelRect layout = forms::coveringLayout({0, 0, device.width, device.height}, fitted);
+    return {layout.width, layout.height, fitted};
+}
+
 long long HeadlessWindow::dirtyArea() const {
     long long sum = 0;
     for (const auto& r : dirty_) sum += r.area();

@@ -58,6 +58,16 @@ public:
     static forms::Rgb pixel(cairo_surface_t* surface, int x, int y);
     static void savePng(cairo_surface_t* surface, const std::string& path);
 
+    // The window install-menu shows a form in on a screen of width by
+    // height device pixels at a scale (GTK's scale factor): the client area
+    // inside the frame of one of the screen's layout pixels, in layout
+    // pixels at the scale the form's layout fits it at (forms/fit.h).
+    struct Fitted {
+        int width, height;
+        double scale;
+    };
+    static Fitted fittedTo(const forms::Form& form, int width, int height, double scale);
+
     int width() const { return width_; }
     int height() const { return height_; }
     double scale() const { return scale_; }

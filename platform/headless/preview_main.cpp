@@ -7,7 +7,8 @@
 // WIDTHxHEIGHT is the screen in device pixels (1024x768 unless given), SCALE
 // its device pixels per layout pixel (1 unless given; 2 is what GTK calls a
 // scale factor of 2): the menu is laid out on the screen's size divided by
-// the scale and drawn at its device pixels, as install-menu on that screen.
+// the scale and drawn at its device pixels, as install-menu on that screen,
+// at a smaller scale where its layout would not fit the screen at SCALE.
 // Each picture is the window's client area, the screen less the one-layout-
 // pixel frame.
 #include <cmath>
@@ -80,8 +81,10 @@ int main(int argc, char** argv) {
         // pointer comes from the background onto the control, as a user's would.
         for (const State& s : kStates) {
             Form1 form(shell, loader);
-            platform::headless::HeadlessWindow window(form, clientWidth, clientHeight, scale);
             form.Form_Load();
+            // Drawn at the scale, or less where the layout would not fit the screen.
+            const auto fitted = platform::headless::HeadlessWindow::fittedTo(form, width, height, scale);
+            platform::headless::HeadlessWindow window(form, fitted.width, fitted.height, fitted.scale);
             if (s.control) {
                 form.pointerMove(centreOf(form, form.Picture1));
                 form.pointerMove(centreOf(form, form.control(s.control)));

@@ -25,9 +25,9 @@ UINT windowDpi(HWND window) {
     return systemDpi();
 }
 
-int cursorSize(UINT dpi) {
+int cursorSize(double scale) {
     // The system gives the size at the system DPI.
-    return MulDiv(GetSystemMetrics(SM_CXCURSOR), static_cast<int>(dpi), static_cast<int>(systemDpi()));
+    return static_cast<int>(GetSystemMetrics(SM_CXCURSOR) * scale * kLayoutDpi / systemDpi() + 0.5);
 }
 
 }  // namespace platform::win32

@@ -25,7 +25,7 @@ inline RECT deviceRect(const forms::PixelRect& layout, double scale) {
 // The DPI of the monitor the window is on, or the system DPI.
 UINT windowDpi(HWND window);
 
-// The size of a standard pointer at a DPI, in pixels.
-int cursorSize(UINT dpi);
+// The size of a standard pointer drawn at a scale, in pixels.
+int cursorSize(double scale);
 
 }  // namespace platform::win32

@@ -88,6 +88,7 @@ HostWindow::HostWindow(forms::Form& form, HINSTANCE instance) : form_(form) {
     if (!hwnd_) throw forms::Failure("cannot create the window: " + systemMessage(GetLastError()));
     dpi_ = windowDpi(hwnd_);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    fit();
     form_.attach(this);
     startFocusCues();
 }
@@ -99,7 +100,30 @@ HostWindow::~HostWindow() {
 
 void HostWindow::showMaximized() {
     ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
-    UpdateWindow(hwnd_);
+    fit();  // the load step has placed the picture box; the window is on its monitor
+    // A pointer resting where the window opens is a move there; the first
+    // frame already shows what it does.
+    followPointer();
+    if (hwnd_) UpdateWindow(hwnd_);
+}
+
+void HostWindow::fit() {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &info);
+    const RECT& m = info.rcMonitor;
+    const double fitted = forms::fitScale(scaleOf(dpi_), {m.right - m.left, m.bottom - m.top}, form_.layoutSize());
+    if (fitted == scale_) return;
+    scale_ = fitted;
+    InvalidateRect(hwnd_, nullptr, FALSE);  // everything is drawn again at the new scale
+}
+
+void HostWindow::followPointer() {
+    POINT at;
+    forms::Point point;
+    if (!hwnd_ || !GetCursorPos(&at) || WindowFromPoint(at) != hwnd_ || !clientPointOf(at, point)) return;
+    form_.pointerMove(point);
+    if (hwnd_) showCursor();
 }
 
 int HostWindow::run() {
@@ -204,6 +228,7 @@ LRESULT HostWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 GetWindowRect(hwnd_, &now);
                 coverMonitor(MonitorFromRect(&now, MONITOR_DEFAULTTONEAREST));
             }
+            fit();
             break;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         case WM_NCDESTROY:
@@ -257,6 +282,8 @@ void HostWindow::buttonUp(LPARAM lParam, forms::Button button) {
     // from a click must not find the mouse still held.
     if (buttonsDown_ == 0 && GetCapture() == hwnd_) ReleaseCapture();
     form_.pointerUp(layoutPoint(lParam), button);
+    // A message box may have held the pointer while the pointer moved on.
+    if (buttonsDown_ == 0) followPointer();
 }
 
 void HostWindow::coverMonitor(HMONITOR monitor) {
@@ -273,7 +300,7 @@ void HostWindow::trackLeave() {
     trackingLeave_ = TrackMouseEvent(&tme) != FALSE;
 }
 
-void HostWindow::showCursor() { SetCursor(cursorFor(form_.cursor(), cursorSize(dpi_))); }
+void HostWindow::showCursor() { SetCursor(cursorFor(form_.cursor(), cursorSize(scale_))); }
 
 forms::Point HostWindow::layoutPoint(LPARAM lParam) const { return forms::toLayout(pointOf(lParam), scale()); }
 
@@ -286,8 +313,10 @@ void HostWindow::dpiChanged(UINT dpi, const RECT& suggested) {
     else
         SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                      suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    // Everything is drawn again at the new DPI; the pointer takes its new
-    // size with the next movement.
+    // Everything is drawn again at the new DPI, fitted to the monitor the
+    // window is on now; the pointer takes its new size with the next
+    // movement.
+    fit();
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 

@@ -2,13 +2,17 @@
 // system menu, a one-pixel border and the form's client size, shown
 // maximized, and covering the screen again when the screen changes size. It
 // works at its monitor's DPI (scale = dpi / 96 device pixels per layout
-// pixel, following WM_DPICHANGED): it turns the native mouse messages into
+// pixel, following WM_DPICHANGED), or less where the layout would not fit
+// the monitor at it (forms/fit.h), fitted again when the DPI or the screen
+// changes: it turns the native mouse messages into
 // the form's pointer events in layout pixels and the keys the form answers
 // into its key presses, invalidates the device pixels of the form's areas,
 // paints through a memory bitmap of one band of rows of the invalidated area
 // at a time, sets the pointer the form asks for at the DPI's pointer size,
 // answers screen readers (msaa_bridge.h) and is destroyed when the form
-// unloads.
+// unloads. Where the pointer lies when the window shows, and after a click
+// (whose handler may have held it in a message box), is reported to the
+// form as a move.
 //
 // Keyboard cues follow the system's UI state: the window starts with the
 // focus rectangle hidden (UISF_HIDEFOCUS) unless the user has asked to see
@@ -68,7 +72,8 @@ public:
     bool clientPointOf(POINT screen, forms::Point& point) const;
 
     UINT dpi() const { return dpi_; }
-    double scale() const { return scaleOf(dpi_); }
+    // Device pixels per layout pixel: the DPI's, fitted to the monitor.
+    double scale() const { return scale_; }
 
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -84,11 +89,16 @@ private:
     void startFocusCues();
     forms::Point layoutPoint(LPARAM lParam) const;
     void dpiChanged(UINT dpi, const RECT& suggested);
+    // The scale for the DPI and the window's monitor now.
+    void fit();
+    // Reports where the pointer is now, when it is over the client area.
+    void followPointer();
 
     forms::Form& form_;
     HWND hwnd_ = nullptr;
     mutable FontCache fonts_;  // made as painting or measuring first needs each font
     UINT dpi_ = kLayoutDpi;
+    double scale_ = 1.0;
     int buttonsDown_ = 0;  // forms::Button bits
     bool trackingLeave_ = false;
     MsaaBridge readers_{*this};

@@ -41,20 +41,49 @@ Pixels scaleSmoothly(const Pixels& source, int width, int height) {
     Pixels out{std::max(0, width), std::max(0, height), {}};
     out.argb.assign(static_cast<std::size_t>(out.width) * out.height, 0);
     if (source.width <= 0 || source.height <= 0 || out.argb.empty()) return out;
-    const std::vector<std::uint32_t> across = axis(source.width, out.width), down = axis(source.height, out.height);
-    std::uint32_t* target = out.argb.data();
-    for (int y = 0; y < out.height; ++y) {
-        const std::uint32_t wy = down[2 * y + 1];
-        const std::uint32_t* above = &source.argb[down[2 * y] * static_cast<std::size_t>(source.width)];
-        const std::uint32_t* below = wy ? above + source.width : above;
-        for (int x = 0; x < out.width; ++x) {
-            const std::uint32_t wx = across[2 * x + 1], left = across[2 * x], right = wx ? left + 1 : left;
-            // Colour and alpha are weighted alike, so premultiplied colour
-            // never exceeds its alpha.
-            *target++ = blend(blend(above[left], above[right], wx), blend(below[left], below[right], wx), wy);
-        }
-    }
+    const RowReader read = [&](int row, std::uint32_t* into) {
+        std::copy_n(&source.argb[static_cast<std::size_t>(row) * source.width], source.width, into);
+    };
+    scaleRowsSmoothly(source.width, source.height, read, out.width, out.height, 0, out.height, out.argb.data(),
+                      static_cast<std::size_t>(out.width));
     return out;
+}
+
+void scaleRowsSmoothly(int sourceWidth, int sourceHeight, const RowReader& read, int width, int height, int first,
+                       int last, std::uint32_t* target, std::size_t stride) {
+    if (sourceWidth <= 0 || sourceHeight <= 0 || width <= 0 || height <= 0) return;
+    first = std::max(0, first);
+    last = std::min(height, last);
+    const std::vector<std::uint32_t> across = axis(sourceWidth, width), down = axis(sourceHeight, height);
+    // Two source rows at a time, each blended across once: the rows above
+    // and below the target row's centre.
+    std::vector<std::uint32_t> source(static_cast<std::size_t>(sourceWidth));
+    std::vector<std::uint32_t> blended[2] = {std::vector<std::uint32_t>(static_cast<std::size_t>(width)),
+                                             std::vector<std::uint32_t>(static_cast<std::size_t>(width))};
+    int held[2] = {-1, -1};
+    auto row = [&](int r, int keep) -> const std::uint32_t* {
+        for (int slot = 0; slot < 2; ++slot)
+            if (held[slot] == r) return blended[slot].data();
+        const int slot = held[0] == keep ? 1 : 0;
+        read(r, source.data());
+        std::uint32_t* into = blended[slot].data();
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t wx = across[2 * x + 1], left = across[2 * x], right = wx ? left + 1 : left;
+            into[x] = blend(source[left], source[right], wx);
+        }
+        held[slot] = r;
+        return into;
+    };
+    for (int y = first; y < last; ++y) {
+        const std::uint32_t wy = down[2 * y + 1];
+        const int a = static_cast<int>(down[2 * y]);
+        const std::uint32_t* above = row(a, wy ? a + 1 : a);
+        const std::uint32_t* below = wy ? row(a + 1, a) : above;
+        // Colour and alpha are weighted alike, so premultiplied colour
+        // never exceeds its alpha.
+        std::uint32_t* out = target + static_cast<std::size_t>(y - first) * stride;
+        for (int x = 0; x < width; ++x) out[x] = blend(above[x], below[x], wy);
+    }
 }
 
 }  // namespace platform::win32

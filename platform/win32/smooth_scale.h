@@ -4,7 +4,9 @@
 // transparency (StretchBlt) or does not smooth (AlphaBlend).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace platform::win32 {
@@ -23,5 +25,17 @@ struct Pixels {
 // slight reductions, that drawing at 96 dots per inch or more asks for. The
 // same size gives a copy; an empty source gives a transparent image.
 Pixels scaleSmoothly(const Pixels& source, int width, int height);
+
+// Reads row `row` of a source image, as premultiplied 0xAARRGGBB pixels,
+// into `out` (the source's width of them).
+using RowReader = std::function<void(int row, std::uint32_t* out)>;
+
+// Rows first to last (exclusive) of a sourceWidth by sourceHeight image
+// resampled to width by height as scaleSmoothly does, pixel for pixel the
+// same, written to target (row `first` at target, rows `stride` pixels
+// apart). Reads only the source rows those rows blend from: a picture drawn
+// at a scale is resampled band by band, as paints need it.
+void scaleRowsSmoothly(int sourceWidth, int sourceHeight, const RowReader& read, int width, int height, int first,
+                       int last, std::uint32_t* target, std::size_t stride);
 
 }  // namespace platform::win32

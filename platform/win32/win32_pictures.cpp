@@ -100,7 +100,9 @@ private:
 };
 
 // A bitmap drawn straight from the pixels of its file image: nothing is
-// decoded or copied until it is drawn at another size than its own.
+// decoded or copied until it is drawn at another size than its own, and
+// then only the rows a paint needs are resampled, each once: the first
+// frame at 150 % does not wait for the whole background to be enlarged.
 class BitmapPicture final : public ScaledPicture {
 public:
     explicit BitmapPicture(const BitmapParts& parts)
@@ -108,16 +110,82 @@ public:
           info_(reinterpret_cast<const BITMAPINFO*>(parts.info)),
           bits_(parts.bits),
           bottomUp_(parts.bottomUp) {}
+    ~BitmapPicture() override { DeleteObject(bands_); }
 
     void render(HDC dc, const RECT& rect, bool smooth) const override {
         const int w = rect.right - rect.left, h = rect.bottom - rect.top;
         if (w <= 0 || h <= 0) return;
         if (w == width_ && h == height_) return renderNatural(dc, rect);
-        if (smooth && renderSmoothly(dc, rect)) return;
+        if (smooth && renderBands(dc, rect)) return;
         StretchDIBits(dc, rect.left, rect.top, w, h, 0, 0, width_, height_, bits_, info_, DIB_RGB_COLORS, SRCCOPY);
     }
 
 private:
+    // The rendition at rect's size, its rows resampled as the clip first
+    // asks for them; false when there is none to be had.
+    bool renderBands(HDC dc, const RECT& rect) const {
+        const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+        if (!bands_ || bandsWidth_ != w || static_cast<int>(resampled_.size()) != h) {
+            DeleteObject(bands_);
+            BITMAPINFO info = topDown32(w, h);
+            void* bits = nullptr;
+            bands_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+            if (!bands_) return false;
+            bandBits_ = static_cast<std::uint32_t*>(bits);
+            bandsWidth_ = w;
+            resampled_.assign(static_cast<std::size_t>(h), false);
+        }
+        RECT clip{};
+        if (GetClipBox(dc, &clip) == ERROR) return true;
+        const int first = std::max(0, static_cast<int>(clip.top - rect.top));
+        const int last = std::min(h, static_cast<int>(clip.bottom - rect.top));
+        for (int y = first; y < last;) {
+            if (resampled_[y]) {
+                ++y;
+                continue;
+            }
+            int end = y;
+            while (end < last && !resampled_[end]) resampled_[end++] = true;
+            if (!resample(y, end, w, h)) return false;
+            y = end;
+        }
+        GdiFlush();  // the rows are written before GDI reads them
+        // An opaque picture: copied, not blended.
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(memory, bands_);
+        const int left = std::max(rect.left, clip.left), right = std::min(rect.right, clip.right);
+        if (last > first && right > left)
+            BitBlt(dc, left, rect.top + first, right - left, last - first, memory, left - rect.left, first, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        return true;
+    }
+
+    // Resamples rows first to last of the rendition, w by h, from the
+    // file's own rows where they are 24-bit (the background's format, which
+    // the build checks), else from GDI's reading of the whole bitmap.
+    bool resample(int first, int last, int w, int h) const {
+        RowReader read;
+        if (info_->bmiHeader.biBitCount == 24) {
+            const std::size_t stride = (static_cast<std::size_t>(width_) * 3 + 3) & ~std::size_t{3};
+            read = [&](int row, std::uint32_t* out) {
+                const auto* p = static_cast<const std::uint8_t*>(bits_) +
+                                stride * static_cast<std::size_t>(bottomUp_ ? height_ - 1 - row : row);
+                for (int x = 0; x < width_; ++x, p += 3)
+                    out[x] = 0xFF000000u | p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16);
+            };
+        } else {
+            if (natural_.argb.empty()) natural_ = naturalPixels();
+            if (natural_.argb.empty()) return false;
+            read = [&](int row, std::uint32_t* out) {
+                std::copy_n(&natural_.argb[static_cast<std::size_t>(row) * width_], width_, out);
+            };
+        }
+        scaleRowsSmoothly(width_, height_, read, w, h, first, last, bandBits_ + static_cast<std::size_t>(first) * w,
+                          static_cast<std::size_t>(w));
+        return true;
+    }
+
     // Only the rows and columns the clip lets through are handed to GDI: a
     // repaint of a label's box converts that box's pixels, not the bitmap's.
     void renderNatural(HDC dc, const RECT& rect) const {
@@ -147,6 +215,11 @@ private:
     const BITMAPINFO* info_;
     const void* bits_;
     bool bottomUp_;
+    mutable HBITMAP bands_ = nullptr;  // the rendition at the size drawn last
+    mutable std::uint32_t* bandBits_ = nullptr;
+    mutable int bandsWidth_ = 0;
+    mutable std::vector<bool> resampled_;  // by row of the rendition
+    mutable Pixels natural_;               // for a bitmap of another format than 24-bit
 };
 
 // An icon made by the system from the image of its file image a control

@@ -8,7 +8,8 @@
 # another size in device pixels. Coordinates below are the screen's device
 # pixels; `dev N` turns layout pixels into them at the scale E2E_SCALE says.
 #
-#   display_start              starts a bare X server (no window manager, no panel), sets DISPLAY
+#   display_start              starts a bare X server (no window manager, no panel), sets DISPLAY,
+#                              and rests the pointer in the screen's bottom-right corner
 #   desktop_start              starts the desktop, sets DISPLAY and PANEL (the tint2 window)
 #   menu_start EXE [DIR]       starts the menu (cwd DIR), sets MENU_PID and MENU_WINDOW;
 #                              holds its panel guard (GUARD_PID) stopped, so that a panel
@@ -23,7 +24,8 @@
 #   client_shot FILE           saves the screen inside the menu's frame (its client area),
 #                              in the format FILE's ending names (.ppm is the quickest)
 #   client_matches PNG         the client area is PNG pixel for pixel; else sets DIFFERING
-#   control_boxes TOOL         has e2e_control_boxes TOOL say where the controls lie
+#   control_boxes TOOL         has e2e_control_boxes TOOL say where the controls lie, and at
+#                              which scale the menu draws on this screen (E2E_DRAWN)
 #   point NAME                 sets PX and PY to the screen point where the preview tool's
 #                              pointer stands over control NAME (needs control_boxes)
 #   wait_until SECONDS CMD...  retries CMD until it succeeds or time runs out
@@ -74,12 +76,17 @@ wait_until() {
 }
 
 display_start() {
-    # Xvfb picks a free display itself and writes its number to the fd.
-    Xvfb -displayfd 3 -screen 0 "${E2E_WIDTH}x${E2E_HEIGHT}x24" -nolisten tcp 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
+    # Xvfb picks a free display itself and writes its number to the fd; it
+    # keeps its state (where the pointer is) when its last client goes.
+    Xvfb -displayfd 3 -screen 0 "${E2E_WIDTH}x${E2E_HEIGHT}x24" -nolisten tcp -noreset 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
     E2E_PIDS+=($!)
     wait_until 20 test -s "$E2E_TMP/display" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
     export DISPLAY=":$(cat "$E2E_TMP/display")"
     unset WAYLAND_DISPLAY
+    # The pointer rests in the screen's corner, on the menu's frame, outside
+    # its background: a menu opening under a pointer on its background
+    # would show what a move there shows, not its start screen.
+    xdotool mousemove $((E2E_WIDTH - 1)) $((E2E_HEIGHT - 1))
 }
 
 desktop_start() {
@@ -171,7 +178,11 @@ client_matches() {
 }
 
 control_boxes() {
-    "$1" >"$E2E_TMP/boxes.txt" || fail "the control boxes tool failed"
+    "$1" "${E2E_WIDTH}x${E2E_HEIGHT}" "$E2E_SCALE" >"$E2E_TMP/boxes.all" || fail "the control boxes tool failed"
+    grep -v '^scale ' "$E2E_TMP/boxes.all" >"$E2E_TMP/boxes.txt"
+    # The scale the menu draws at on this screen: less than E2E_SCALE where
+    # its layout would not fit the screen at it.
+    E2E_DRAWN=$(awk '$1 == "scale" {print $2}' "$E2E_TMP/boxes.all") E2E_DRAWN_AT=$E2E_SCALE
 }
 
 # The preview tool's point for a control: its centre, and for the picture box
@@ -182,9 +193,17 @@ point() {
     read -r name l t w h < <(grep "^$1 " "$E2E_TMP/boxes.txt")
     [ -n "${name:-}" ] || fail "no control $1"
     if [ "$1" = Picture1 ]; then
-        PX=$(dev $((l + 10 + 1))) PY=$(dev $((t + h - 10 + 1)))
+        PX=$((l + 10)) PY=$((t + h - 10))
     else
-        PX=$(dev $((l + w / 2 + 1))) PY=$(dev $((t + h / 2 + 1)))
+        PX=$((l + w / 2)) PY=$((t + h / 2))
+    fi
+    # (A case that changes E2E_SCALE after control_boxes expects it drawn at that scale.)
+    [ "${E2E_DRAWN_AT:-}" = "$E2E_SCALE" ] || E2E_DRAWN=$E2E_SCALE
+    if awk -v d="$E2E_DRAWN" -v s="$E2E_SCALE" 'BEGIN { exit !(d == s) }'; then
+        PX=$(dev $((PX + 1))) PY=$(dev $((PY + 1)))
+    else  # the middle of that layout pixel at the fitted scale, inside the frame
+        read -r PX PY < <(awk -v x="$PX" -v y="$PY" -v d="$E2E_DRAWN" -v s="$E2E_SCALE" \
+                              'BEGIN { print s + int((x + 0.5) * d), s + int((y + 0.5) * d) }')
     fi
 }
 

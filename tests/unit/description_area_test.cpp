@@ -54,7 +54,7 @@ TEST_F(DescriptionAreaTest, ExitPromptGoesIntoTheDescriptionAndLeavesThePromptAs
     EXPECT_EQ(description(), "Click to EXIT");
 
     moveOver(form.Label10);
-    moveOver(form.Label12);  // straight from an install entry
+    form.Label12_MouseMove();  // its handler right after an install entry's
     EXPECT_EQ(prompt(), "Click to Install OFFICE AUTOMATION SOFTWARE");
     EXPECT_EQ(description(), "Click to EXIT");
 }
@@ -68,20 +68,25 @@ TEST_F(DescriptionAreaTest, OtherSoftwaresOpensThePanelWithItsMarkerAndEmptiesOn
     EXPECT_TRUE(form.Image4.Visible);
     EXPECT_EQ(description(), "");
     EXPECT_EQ(prompt(), " ");
-    // Another entry writes its texts while the panel stays up.
-    moveOver(form.Label8);
+    // Another entry's handler writes its texts while the panel stays up (the
+    // pointer crosses the background on the way, which closes it first).
+    form.Label8_MouseMove();
     EXPECT_TRUE(panelShown());
     EXPECT_EQ(prompt(), "Click to Install ADDRESS-BOOK Utility Software");
 }
 
 TEST_F(DescriptionAreaTest, MakerLabelsAndLogoShowTheContactLineWhileThePanelStays) {
     const std::string contact = std::string("Contact Tarvelo,  e-mail Address: ") + menu::kMakerEmail + " ";
-    for (forms::Control* c : {&form.Image1, &form.Label2, &form.Label5, &form.Label6, &form.Label7}) {
+    // Their handlers right after OTHER SOFTWARES' (the pointer crosses the
+    // background on the way, which closes the panel first).
+    for (auto [c, handler] : {std::pair{&form.Image1, &Form1::Image1_MouseMove},
+                              {&form.Label2, &Form1::Label2_MouseMove}, {&form.Label5, &Form1::Label5_MouseMove},
+                              {&form.Label6, &Form1::Label6_MouseMove}, {&form.Label7, &Form1::Label7_MouseMove}}) {
         SCOPED_TRACE(c->name());
         form.pointerMove(background());
         moveOver(form.Label11);
         form.Label4.Caption = "";
-        moveOver(*c);
+        (form.*handler)();
         EXPECT_EQ(prompt(), contact);
         EXPECT_EQ(description().size(), 218u);
         EXPECT_TRUE(panelShown());
@@ -95,6 +100,8 @@ TEST_F(DescriptionAreaTest, TheShadowOfTheNameHasNoHandler) {
     forms::PixelRect white = form.visibleBox(form.Label2), black = form.visibleBox(form.Label1);
     forms::Point shadowOnly{black.right() - 2, black.bottom() - 2};
     ASSERT_FALSE(white.contains(shadowOnly));
+    form.pointerMove({shadowOnly.x, black.bottom()});  // the background just below it
+    form.Label3.Caption = "";
     form.pointerMove(shadowOnly);
     EXPECT_EQ(prompt(), "");
 }

@@ -12,6 +12,7 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -184,8 +185,9 @@ int wmain(int argc, wchar_t** argv) {
 
         // Moved to a monitor of twice the DPI: Windows suggests a window
         // rectangle scaled from the old one; a maximized window covers the
-        // monitor again, lays itself out at the new scale and takes the
-        // pointer of that DPI.
+        // monitor again, lays itself out at the new scale, or at the largest
+        // at which its layout (639x480 layout pixels) fits the monitor, and
+        // takes the pointer of that scale.
         const UINT twice = 2 * dpi;
         RECT suggested{100, 100, 400, 300};
         SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(twice, twice), reinterpret_cast<LPARAM>(&suggested));
@@ -193,11 +195,19 @@ int wmain(int argc, wchar_t** argv) {
         const std::string there = std::to_string(twice) + " dpi";
         check(window.dpi() == twice, "after WM_DPICHANGED the window works at " + there);
         check(coversMonitor(hwnd), "at " + there + " the maximized window still covers its monitor");
-        checkHover(form, hwnd, 2 * scale, there);
-        moveTo(hwnd, centre(kAddress, 2 * scale));
-        check(pointerShape() == expectedPointer(2 * pointer), "at " + there + " the hand pointer is " +
-                                                                   std::to_string(2 * pointer) + " pixels: got " +
-                                                                   pointerShape());
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor);
+        const double fits = std::min((monitor.rcMonitor.right - monitor.rcMonitor.left) / 639.0,
+                                     (monitor.rcMonitor.bottom - monitor.rcMonitor.top) / 480.0);
+        const double drawn = std::min(2 * scale, std::max(1.0, fits));
+        check(window.scale() == drawn, "at " + there + " the layout is drawn at " + std::to_string(drawn) + ", got " +
+                                           std::to_string(window.scale()));
+        checkHover(form, hwnd, drawn, there);
+        moveTo(hwnd, centre(kAddress, drawn));
+        const int size = static_cast<int>(pointer * drawn * 96 / dpi + 0.5);
+        check(pointerShape() == expectedPointer(size), "at " + there + " the hand pointer is " + std::to_string(size) +
+                                                           " pixels: got " + pointerShape());
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
         settle();
         check(form.unloaded(), "the window closes");

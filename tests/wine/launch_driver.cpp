@@ -1,8 +1,8 @@
 // Starts Install.exe itself, from directories it prepares, inside a Wine
 // desktop that has a taskbar, and works it with real mouse and keyboard
 // input: the installers it starts or reports missing, single, double and
-// triple clicks, the keys, the awkward folders it may lie in, the menu at
-// 144 dpi, the end of the session, the crash guard and the taskbar guard
+// triple clicks, the keys, jumps of the pointer, the awkward folders it may
+// lie in, the menu at 144 and 192 dpi, the end of the session, the crash guard and the taskbar guard
 // (which every start checks for, and every end sees go); and reads it as a
 // screen reader does. For the shipping 32-bit build: its first frame against
 // its 64-bit twin's, and the installers that cannot start.
@@ -15,6 +15,7 @@
 // stub-installer.exe and fatal-guard-probe.exe. Every check is printed; the
 // exit code is the number of failed checks (100 when the case is unknown).
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -45,6 +46,8 @@ constexpr POINT kExit{105, 427};
 constexpr POINT kIndex{99, 318};
 constexpr POINT kAddress{103, 254};
 constexpr POINT kBackground{6, 470};
+constexpr RECT kOtherBox{25, 361, 188, 388};
+constexpr POINT kOther{106, 374};
 
 // The same boxes at 144 dots per inch, 1.5 device pixels to the layout
 // pixel: an edge at layout pixel e falls on device pixel ceil(1.5 e - 0.5).
@@ -86,9 +89,13 @@ DWORD guardOf(const Menu& menu) {
     return guards.size() == 1 ? guards[0] : 0;
 }
 
-// Starts exe, which stays where it lies, with C:\windows as the current directory.
-bool startMenuAt(Context& c, Menu& menu, const std::wstring& exe) {
+// Starts exe, which stays where it lies, with C:\windows as the current
+// directory. The pointer rests in the screen's corner, outside the menu's
+// background, so that the menu opens on its start screen; unless parked
+// is false: then it stays where the case put it.
+bool startMenuAt(Context& c, Menu& menu, const std::wstring& exe, bool parked = true) {
     c.checks.expect(waitFor(taskbarVisible, 30000), "the desktop shows its taskbar before the menu starts");
+    if (parked) SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     if (!startProgram(menu.process, exe, L"C:\\windows")) {
         c.checks.expect(false, "Install.exe starts as " + utf8(exe));
         return false;
@@ -104,13 +111,13 @@ bool startMenuAt(Context& c, Menu& menu, const std::wstring& exe) {
 }
 
 // Copies Install.exe into dir and starts it from there.
-bool startMenu(Context& c, Menu& menu, const std::wstring& dir) {
+bool startMenu(Context& c, Menu& menu, const std::wstring& dir, bool parked = true) {
     std::wstring exe = join(dir, L"Install.exe");
     if (!copyFile(c.installExe(), exe)) {
         c.checks.expect(false, "Install.exe is copied to " + utf8(dir));
         return false;
     }
-    return startMenuAt(c, menu, exe);
+    return startMenuAt(c, menu, exe, parked);
 }
 
 void expectGuardEnds(Context& c, const Menu& menu, const std::string& how) {
@@ -683,6 +690,119 @@ int caseStartFailures(Context& c) {
     return c.checks.failures;
 }
 
+// How many pixels of the menu's client area differ between two screenshots.
+long differingInClient(const Screenshot& a, const Screenshot& b, HWND menu) {
+    RECT client{};
+    GetClientRect(menu, &client);
+    const RECT r = clientRectOnScreen(menu, client);
+    long n = 0;
+    for (int y = std::max(0L, r.top); y < std::min<long>(r.bottom, a.height); ++y)
+        for (int x = std::max(0L, r.left); x < std::min<long>(r.right, a.width); ++x) n += a.at(x, y) != b.at(x, y);
+    return n;
+}
+
+// The pointer moved onto an entry from where it is, and the screen once the
+// entry shows its hover.
+Screenshot hoverShot(Context& c, HWND menu, POINT entry, const RECT& box, const std::string& what) {
+    moveMouse(menu, entry);
+    c.checks.expect(showsSoon(menu, box, kCyan), what + ": the entry shows its hover");
+    Sleep(300);  // the rest of the repaint
+    return captureScreen();
+}
+
+// The screen follows the pointer's path, not how often it was sampled: the
+// menu opening under a pointer that rests on an entry, and a jump from one
+// entry straight onto another in one report, show pixel for pixel what the
+// same path through the background shows.
+int caseJumps(Context& c) {
+    struct Entry {
+        const char* name;
+        POINT at;
+        RECT box;
+    };
+    const Entry address{"ADDRESS SOFTWARE", kAddress, kAddressBox}, index{"INDEX SOFTWARE", kIndex, kIndexBox},
+        other{"OTHER SOFTWARES", kOther, kOtherBox}, exit{"EXIT", kExit, kExitBox};
+
+    // Where ADDRESS SOFTWARE will be: the maximized menu's client area
+    // starts at the screen's corner.
+    SetCursorPos(kAddress.x, kAddress.y);
+    Menu menu;
+    if (!startMenu(c, menu, c.work, false)) return c.checks.failures;
+    c.checks.expect(showsSoon(menu.window, kAddressBox, kCyan), "opened under the pointer, ADDRESS SOFTWARE shows its hover");
+    Sleep(300);
+    const Screenshot opened = captureScreen();
+    opened.saveBmp(join(c.work, L"opened.bmp"));
+    moveMouse(menu.window, kBackground);
+    Screenshot path = hoverShot(c, menu.window, kAddress, kAddressBox, "from the background");
+    long differing = differingInClient(opened, path, menu.window);
+    c.checks.expect(differing == 0, "opening under the pointer shows what coming over the background shows (" +
+                                        std::to_string(differing) + " pixels differ)");
+
+    for (auto [from, to] : {std::pair{address, exit}, {exit, index}, {index, other}, {other, address}, {address, other}}) {
+        const std::string what = std::string(from.name) + " to " + to.name;
+        moveMouse(menu.window, kBackground);
+        hoverShot(c, menu.window, from.at, from.box, what);
+        moveMouse(menu.window, kBackground);
+        path = hoverShot(c, menu.window, to.at, to.box, what + " over the background");
+        moveMouse(menu.window, kBackground);
+        hoverShot(c, menu.window, from.at, from.box, what);
+        const Screenshot jump = hoverShot(c, menu.window, to.at, to.box, what + " in one jump");
+        differing = differingInClient(path, jump, menu.window);
+        c.checks.expect(differing == 0, what + ": the jump shows what the path over the background shows (" +
+                                            std::to_string(differing) + " pixels differ)");
+        if (differing) jump.saveBmp(join(c.work, L"jump.bmp"));
+    }
+    click(menu.window, kExit);
+    expectEnds(c, menu, "EXIT");
+    return c.checks.failures;
+}
+
+// A box of layout pixels as the device pixels it covers at a scale.
+RECT scaled(const RECT& r, double scale) {
+    auto d = [&](long v) { return static_cast<long>(std::ceil(v * scale - 0.5)); };
+    return {d(r.left), d(r.top), d(r.right), d(r.bottom)};
+}
+POINT centreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// At 192 dots per inch on a 1024x768 desktop the layout at 2 would be
+// 1280x960: the menu draws it at 1.6, the largest scale at which it fits,
+// so that every entry is on the screen and answers the pointer where it is
+// drawn, and EXIT ends the menu.
+int caseFit(Context& c) {
+    Menu menu;
+    if (!startMenu(c, menu, c.work)) return c.checks.failures;
+    const UINT dpi = windowDpi(menu.window);
+    c.checks.expect(dpi == 192, "the menu window works at 192 dots per inch, got " + std::to_string(dpi));
+    const double scale = 1.6;
+    Screenshot shot = captureScreen();
+    shot.saveBmp(join(c.work, L"menu.bmp"));
+    // Picture1 (1..639 across, 1..480 down) ends at 1022 across and on the
+    // screen's last row; the window's own white shows right of it.
+    const RECT right = clientRectOnScreen(menu.window, {1023, 10, 1024, 758});
+    const RECT inside = clientRectOnScreen(menu.window, {1020, 10, 1021, 758});
+    c.checks.expect(shot.count(right, kWhite) == 748 && shot.count(inside, kWhite) < 374,
+                    "the background ends 1.6 times as far right, two pixels short of the screen's edge");
+    const struct {
+        const char* name;
+        RECT box;
+    } entries[] = {{"ADDRESS SOFTWARE", kAddressBox}, {"INDEX SOFTWARE", kIndexBox}, {"OTHER SOFTWARES", kOtherBox},
+                   {"EXIT", kExitBox}};
+    for (const auto& e : entries) {
+        const RECT box = scaled(e.box, scale);
+        c.checks.expect(box.bottom <= GetSystemMetrics(SM_CYSCREEN), std::string(e.name) + " lies on the screen");
+        moveMouse(menu.window, kBackground);
+        moveMouse(menu.window, centreOf(box));
+        c.checks.expect(waitFor([&] {
+            Screenshot s = captureScreen();
+            return s.count(clientRectOnScreen(menu.window, box), kCyan) > 40;
+        }, 5000), std::string(e.name) + " turns cyan under the pointer at its place at 1.6");
+    }
+    captureScreen().saveBmp(join(c.work, L"hover.bmp"));
+    click(menu.window, centreOf(scaled(kExitBox, scale)));
+    expectEnds(c, menu, "a click on EXIT at 1.6");
+    return c.checks.failures;
+}
+
 int caseInstallers(Context& c) {
     const std::wstring dir = c.work;
     const std::wstring quv = join(dir, L"QUV.EXE"), quvLower = join(dir, L"quv.exe");
@@ -863,6 +983,7 @@ int wmain(int argc, wchar_t** argv) {
         {L"installers", caseInstallers}, {L"paths", casePaths}, {L"disc", caseDisc}, {L"clicks", caseClicks},
         {L"guard", caseGuard}, {L"keys", caseKeys}, {L"readers", caseReaders}, {L"second", caseSecond},
         {L"taskbarcreated", caseTaskbarCreated}, {L"twins", caseTwins}, {L"startfailures", caseStartFailures},
+        {L"jumps", caseJumps}, {L"fit", caseFit},
     };
     auto it = kCases.find(argv[1]);
     if (it == kCases.end()) {

@@ -400,6 +400,10 @@ int wmain() {
         Form1 form(shell, pictures);
         platform::win32::HostWindow window(form, GetModuleHandleW(nullptr));
         form.Form_Load();
+        // The pointer rests in the screen's corner, outside the menu's
+        // background, so that the menu opens on its start screen (a pointer
+        // resting on the background is a move there).
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
         window.showMaximized();
         menuWindow = window.handle();
         HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_NAMECHANGE, nullptr, onEvent,
