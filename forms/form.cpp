@@ -203,7 +203,7 @@ Control* Form::moveAlong(Point from, Point to) {
             // is the new position's own.
             while (end < 1) {
                 const double after = next(end);
-                if (holder(end, after) != there) break;
+                if (!(after > end) || holder(end, after) != there) break;  // each stretch moves on
                 end = after;
             }
             if (end >= 1) break;
